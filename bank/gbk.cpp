@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+#include "bank/gbk.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "bank/error.h"
+
+namespace zuvo {
+namespace {
+
+constexpr const char* kGbk = "CP936";
+
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw Error(std::string("No text conversion from ") + from + " to " + to);
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much as it can; returns the number of input bytes consumed.
+    size_t convert(std::string_view in, std::string& out) {
+        char* src = const_cast<char*>(in.data());
+        size_t left = in.size();
+        char buffer[1024];
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        while (left > 0) {
+            char* dst = buffer;
+            size_t room = sizeof buffer;
+            size_t rc = iconv(cd_, &src, &left, &dst, &room);
+            out.append(buffer, static_cast<size_t>(dst - buffer));
+            if (rc == static_cast<size_t>(-1) && errno != E2BIG) break;
+        }
+        return in.size() - left;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+std::string convertStrict(std::string_view in, const char* to, const char* from, const char* fromName) {
+    Converter converter(to, from);
+    std::string out;
+    size_t done = converter.convert(in, out);
+    if (done != in.size()) {
+        char where[64];
+        std::snprintf(where, sizeof where, " at byte %zu", done + 1);
+        throw Error(std::string("Text is not valid ") + fromName + where);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string utf8ToGbk(std::string_view utf8) { return convertStrict(utf8, kGbk, "UTF-8", "UTF-8"); }
+
+std::string gbkToUtf8(std::string_view gbk) { return convertStrict(gbk, "UTF-8", kGbk, "GBK"); }
+
+std::string gbkToUtf8Lenient(std::string_view gbk) {
+    Converter converter("UTF-8", kGbk);
+    std::string out;
+    while (!gbk.empty()) {
+        gbk.remove_prefix(converter.convert(gbk, out));
+        if (gbk.empty()) break;
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(gbk.front()));
+        out += escaped;
+        gbk.remove_prefix(1);
+    }
+    return out;
+}
+
+}  // namespace zuvo

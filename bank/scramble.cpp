@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+#include "bank/scramble.h"
+
+#include <algorithm>
+
+#include "bank/error.h"
+#include "bank/gbk.h"
+#include "bank/store.h"
+
+namespace zuvo {
+namespace {
+
+// Stored bytes are shifted down twice before they read as hex digits.
+constexpr std::uint8_t kFirstShift = 51;
+constexpr std::uint8_t kSecondShift = 56;
+
+
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// One or two characters read as a hexadecimal number, as the conversion of "$" + digits does.
+std::uint8_t readHex(std::string_view digits) {
+    int value = 0;
+    for (char c : digits) {
+        int d = hexDigit(c);
+        if (d < 0) throw invalidInteger("$" + gbkToUtf8Lenient(digits));
+        value = value * 16 + d;
+    }
+    if (digits.empty()) throw invalidInteger("$");
+    return static_cast<std::uint8_t>(value);
+}
+
+}  // namespace
+
+std::string mdtoeditstr(std::string_view s, std::uint8_t n) {
+    std::string result(s);
+    for (char& c : result) c = static_cast<char>(static_cast<std::uint8_t>(c) - n);
+    return result;
+}
+
+std::string UncrypKey(std::string_view s, std::string_view key) {
+    const size_t keyLength = key.size();
+    unsigned prev = readHex(s.substr(0, 2));
+    size_t k = 0;
+    size_t pos = 2;  // 0-based: the first pair after the seed
+    std::string result;
+    result.reserve(s.size() / 2);
+    do {
+        unsigned b = readHex(s.substr(std::min(pos, s.size()), 2));
+        k = k < keyLength ? k + 1 : 1;
+        unsigned c = b ^ static_cast<std::uint8_t>(key[k - 1]);
+        unsigned out = c <= prev ? c + 255 - prev : c - prev;
+        result += static_cast<char>(out);
+        prev = b;
+        pos += 2;
+    } while (pos + 1 < s.size());
+    return result;
+}
+
+std::string mdtoTm(std::string_view stored) {
+    if (stored.empty()) return {};
+    std::string t = mdtoeditstr(stored, kFirstShift);
+    t = mdtoeditstr(t, kSecondShift);
+    return UncrypKey(t, kScrambleKey);
+}
+
+std::string scrambleText(std::string_view plainGbk, std::uint8_t seed) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string hex;
+    hex.reserve(2 * plainGbk.size() + 2);
+    auto put = [&](unsigned v) {
+        hex += kHex[v >> 4];
+        hex += kHex[v & 15];
+    };
+    unsigned prev = seed;
+    put(prev);
+    size_t k = 0;
+    for (char ch : plainGbk) {
+        unsigned out = static_cast<std::uint8_t>(ch);
+        // Decoding gives c - prev when c > prev, else c + 255 - prev: pick the c that yields this byte.
+        unsigned c;
+        if (out >= 1 && prev + out <= 255) {
+            c = prev + out;
+        } else if (prev + out >= 255) {
+            c = prev + out - 255;
+        } else {
+            throw Error("A text to scramble may not hold a NUL byte");
+        }
+        k = k < kScrambleKey.size() ? k + 1 : 1;
+        unsigned b = c ^ static_cast<std::uint8_t>(kScrambleKey[k - 1]);
+        put(b);
+        prev = b;
+    }
+    return mdtoeditstr(hex, static_cast<std::uint8_t>(256 - kFirstShift - kSecondShift));
+}
+
+std::string decodedField(Query& query, std::string_view column) { return gbkToUtf8(mdtoTm(query.fieldBytes(column))); }
+
+}  // namespace zuvo

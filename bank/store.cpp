@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: MIT
+#include "bank/store.h"
+
+#include <algorithm>
+
+#include "bank/error.h"
+#include "bank/gbk.h"
+
+namespace zuvo {
+namespace {
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+    return out;
+}
+
+std::string quoted(const Param& value) {
+    if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_string(*number);
+    std::string out = "'";
+    for (char c : std::get<std::string>(value)) {
+        out += c;
+        if (c == '\'') out += '\'';
+    }
+    return out + "'";
+}
+
+}  // namespace
+
+std::string Statement::text() const {
+    std::string out = isSelect() ? "select * from " + table + (sql.empty() ? "" : " " + sql) : sql;
+    for (const auto& [name, value] : params) out += "; " + name + "=" + quoted(value);
+    return out;
+}
+
+Connection::~Connection() { closeHandle(); }
+
+void Connection::setPath(std::string path) {
+    closeHandle();
+    path_ = std::move(path);
+}
+
+void Connection::closeHandle() {
+    for (auto& [sql, stmt] : prepared_) sqlite3_finalize(stmt);
+    prepared_.clear();
+    if (db_) sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+void Connection::open() {
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        sqlite3_close(db);
+        throw Error(message + ": " + path_);
+    }
+    sqlite3_busy_timeout(db, 2000);
+    db_ = db;
+}
+
+void Connection::check(int rc) {
+    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE) throw Error(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+}
+
+sqlite3_stmt* Connection::prepare(const std::string& sql) {
+    if (!db_) open();
+    auto found = prepared_.find(sql);
+    if (found != prepared_.end()) {
+        sqlite3_reset(found->second);
+        sqlite3_clear_bindings(found->second);
+        return found->second;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    check(sqlite3_prepare_v3(db_, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr));
+    prepared_.emplace(sql, stmt);
+    return stmt;
+}
+
+void Query::close() {
+    active_ = false;
+    rowIds_.clear();
+    rowIds_.shrink_to_fit();
+    position_ = 0;
+    loadedPosition_ = SIZE_MAX;
+    columnNames_.clear();
+    row_.clear();
+}
+
+void Query::setStatement(Statement statement) {
+    close();
+    statement_ = std::move(statement);
+}
+
+void Query::setParam(const std::string& name, Param value) {
+    for (auto& [key, bound] : statement_.params) {
+        if (key == name) {
+            bound = std::move(value);
+            return;
+        }
+    }
+    statement_.params.emplace_back(name, std::move(value));
+}
+
+void Query::bindAll(sqlite3_stmt* stmt) {
+    for (const auto& [name, value] : statement_.params) {
+        int index = sqlite3_bind_parameter_index(stmt, name.c_str());
+        if (index == 0) throw Error("Parameter '" + name + "' not found");
+        if (const auto* number = std::get_if<std::int64_t>(&value)) {
+            connection_.check(sqlite3_bind_int64(stmt, index, *number));
+        } else {
+            const auto& text = std::get<std::string>(value);
+            connection_.check(sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
+        }
+    }
+}
+
+void Query::open() {
+    close();
+    if (!statement_.isSelect()) throw Error("The statement returns no rows");
+    std::string sql = "select rowid from " + statement_.table + (statement_.sql.empty() ? "" : " " + statement_.sql);
+    sqlite3_stmt* stmt = connection_.prepare(sql);
+    bindAll(stmt);
+    std::vector<std::int64_t> ids;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) ids.push_back(sqlite3_column_int64(stmt, 0));
+    sqlite3_reset(stmt);
+    connection_.check(rc);
+    rowIds_ = std::move(ids);
+    active_ = true;
+}
+
+void Query::execSql() {
+    close();
+    if (statement_.isSelect()) throw Error("A SELECT cannot be executed as a change");
+    sqlite3_stmt* stmt = connection_.prepare(statement_.sql);
+    bindAll(stmt);
+    int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    connection_.check(rc);
+}
+
+int Query::recordCount() const { return static_cast<int>(rowIds_.size()); }
+
+void Query::requireOpen() const {
+    if (!active_) throw Error("Cannot perform this operation on a closed dataset");
+}
+
+void Query::first() {
+    requireOpen();
+    position_ = 0;
+}
+
+void Query::next() {
+    requireOpen();
+    if (position_ < rowIds_.size()) ++position_;
+}
+
+bool Query::eof() const { return position_ >= rowIds_.size(); }
+
+void Query::moveBy(int n) {
+    requireOpen();
+    if (n < 0 && static_cast<size_t>(-static_cast<std::int64_t>(n)) > position_) {
+        position_ = 0;
+    } else {
+        position_ = std::min(rowIds_.size(), static_cast<size_t>(static_cast<std::int64_t>(position_) + n));
+    }
+}
+
+void Query::loadRow() {
+    if (loadedPosition_ == position_) return;
+    sqlite3_stmt* stmt = connection_.prepare("select * from " + statement_.table + " where rowid = ?1");
+    connection_.check(sqlite3_bind_int64(stmt, 1, rowIds_[position_]));
+    int rc = sqlite3_step(stmt);
+    row_.clear();
+    if (rc == SQLITE_ROW) {
+        int count = sqlite3_column_count(stmt);
+        if (columnNames_.empty()) {
+            for (int i = 0; i < count; ++i) columnNames_.push_back(lower(sqlite3_column_name(stmt, i)));
+        }
+        for (int i = 0; i < count; ++i) {
+            Cell cell;
+            cell.type = sqlite3_column_type(stmt, i);
+            if (cell.type != SQLITE_NULL) {
+                const void* data = cell.type == SQLITE_BLOB ? sqlite3_column_blob(stmt, i) : sqlite3_column_text(stmt, i);
+                cell.bytes.assign(static_cast<const char*>(data), static_cast<size_t>(sqlite3_column_bytes(stmt, i)));
+            }
+            row_.push_back(std::move(cell));
+        }
+    }
+    sqlite3_reset(stmt);
+    // A row deleted since the result was opened reads as NULLs, as a row that is no longer there.
+    if (rc != SQLITE_ROW) connection_.check(rc);
+    loadedPosition_ = position_;
+}
+
+const Query::Cell* Query::cellAt(size_t column) {
+    if (!active_ || eof()) return nullptr;
+    loadRow();
+    return column < row_.size() ? &row_[column] : nullptr;
+}
+
+const Query::Cell* Query::cell(std::string_view name) {
+    if (!active_) return nullptr;
+    if (columnNames_.empty() && !eof()) loadRow();
+    auto found = std::find(columnNames_.begin(), columnNames_.end(), lower(name));
+    if (found == columnNames_.end()) {
+        if (eof() && columnNames_.empty()) return nullptr;
+        throw Error("Field '" + std::string(name) + "' not found");
+    }
+    return cellAt(static_cast<size_t>(found - columnNames_.begin()));
+}
+
+std::string Query::fieldByName(std::string_view name) {
+    const Cell* found = cell(name);
+    if (!found || found->type == SQLITE_NULL) return {};
+    return found->type == SQLITE_BLOB ? gbkToUtf8(found->bytes) : found->bytes;
+}
+
+std::string Query::fieldBytes(std::string_view name) {
+    const Cell* found = cell(name);
+    if (!found || found->type == SQLITE_NULL) return {};
+    return found->type == SQLITE_BLOB ? found->bytes : utf8ToGbk(found->bytes);
+}
+
+std::string Query::firstField() {
+    const Cell* found = cellAt(0);
+    if (!found || found->type == SQLITE_NULL) return {};
+    return found->type == SQLITE_BLOB ? gbkToUtf8(found->bytes) : found->bytes;
+}
+
+}  // namespace zuvo

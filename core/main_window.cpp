@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: MIT
+#include "core/main_window.h"
+
+#include "bank/scramble.h"
+#include "bank/statements.h"
+#include "core/text.h"
+#include "resources/resources.h"
+
+namespace zuvo {
+namespace {
+
+enum class AnswerRow { Judged, Cleared, Untouched };
+
+struct RenderTraits {
+    const char* prefix;
+    bool setsNumberBox;
+    AnswerRow answerRow;
+    bool repaints;
+};
+
+RenderTraits traitsOf(RenderForm which) {
+    switch (which) {
+        case RenderForm::Full: return {"，第 ", true, AnswerRow::Judged, true};
+        case RenderForm::StartUp: return {"第 ", true, AnswerRow::Untouched, false};
+        case RenderForm::SetUp: return {"，第 ", true, AnswerRow::Cleared, false};
+        case RenderForm::CategoryChange: return {"，第 ", true, AnswerRow::Untouched, false};
+        case RenderForm::JumpByNumber: return {"，第 ", false, AnswerRow::Cleared, false};
+        case RenderForm::AutoAdvance: return {"，第 ", true, AnswerRow::Untouched, false};
+    }
+    return {"，第 ", true, AnswerRow::Untouched, false};
+}
+
+const std::string kEmptyAnswerLine(17, ' ');
+const std::string kAnswerPad(8, ' ');
+
+void reopen(Query& query, Statement statement) {
+    query.close();
+    query.setStatement(std::move(statement));
+    query.open();
+}
+
+}  // namespace
+
+void MainWindowLogic::FormCreate() {
+    form.Image3.picture = Picture{startPicture, loadPicture("JPEG", startPicture)};
+    ShowPan(1);
+    reopen(data_.ADOTmLx, statements::allExamTypes());
+    reopen(data_.ADOWord, statements::allQuestions());
+    state.CurNo = 1;
+    state.SeekNo = 1;
+    state.HandedIn = "0";
+    state.ExamMinutes = 45;
+    state.reset(data_.ADOWord.recordCount());
+    ShowTm(RenderForm::StartUp, state.CurNo);
+    BtnAd2Click();
+}
+
+void MainWindowLogic::BtnAd2Click() {
+    if (startAdWorker) startAdWorker();
+}
+
+void MainWindowLogic::ShowPan(int mode) {
+    if (mode == 0) {
+        form.Panel1.width = form.Panel1.height = 0;
+        form.Image3Width = form.Image3Height = 0;
+        form.Image3.visible = false;
+        form.Panel1.visible = false;
+        platform_.delay(10);
+    } else if (mode == 1) {
+        form.Panel1.width = kFormOuterWidth - kGroupWidth;
+        form.Panel1.height = kFormOuterHeight - kBannerStripHeight - kStatusBarHeight + 48;
+        form.Image3Width = form.Panel1.width;
+        form.Image3Height = form.Panel1.height;
+        form.Image3.visible = true;
+        form.Panel1.visible = true;
+    }
+    platform_.repaint();
+}
+
+void MainWindowLogic::procDispWord(int move) {
+    if (state.CurNo < 1) state.CurNo = 1;
+    switch (move) {
+        case kMovePrevious:
+            if (state.CurNo > 1) --state.CurNo;
+            break;
+        case kMoveNext:
+            if (state.CurNo < state.TmCount) ++state.CurNo;
+            break;
+        case kMoveToSeek:
+            state.CurNo = state.SeekNo;
+            break;
+        default:
+            break;
+    }
+    data_.ADOWord.first();
+    data_.ADOWord.moveBy(state.offsetOf(state.CurNo));
+    ShowTm(RenderForm::Full, state.CurNo);
+}
+
+void MainWindowLogic::ShowTm(RenderForm which, int number) {
+    const RenderTraits traits = traitsOf(which);
+    Query& word = data_.ADOWord;
+    const std::string shown = std::to_string(number);
+
+    form.lblWord.caption = state.KslxMc + traits.prefix + shown + " 题，共 " + std::to_string(state.TmCount) + " 题";
+    if (traits.setsNumberBox) form.Edit1.caption = shown;
+    form.lblTm.caption = decodedField(word, "Tm");
+
+    if (trim(word.fieldByName("Tmlx")) == "xz") {
+        form.lbHD1.caption = "A：" + decodedField(word, "HD1");
+        form.lbHD2.caption = "B：" + decodedField(word, "HD2");
+        form.lbHD3.caption = "C：" + decodedField(word, "HD3");
+        form.lbHD4.caption = "D：" + decodedField(word, "HD4");
+        form.BtnA.caption = "A〔键1〕";
+        form.BtnB.caption = "B〔键2〕";
+        form.BtnC.caption = "C〔键3〕";
+        form.BtnD.caption = "D〔键4〕";
+        form.BtnC.visible = form.BtnD.visible = true;
+    } else {
+        for (Control* option : {&form.lbHD1, &form.lbHD2, &form.lbHD3, &form.lbHD4}) option->caption.clear();
+        form.BtnA.caption = "对〔键1〕";
+        form.BtnB.caption = "错〔键2〕";
+        form.BtnC.visible = form.BtnD.visible = false;
+    }
+
+    form.lbDA.caption = trim(word.fieldByName("DA"));
+    const std::string picture = trim(word.fieldByName("image"));
+    if (picture.empty()) {
+        form.Image2.picture = {};
+    } else {
+        ShowJpg("JPG" + picture);
+    }
+
+    switch (traits.answerRow) {
+        case AnswerRow::Judged: showAnswerRow(); break;
+        case AnswerRow::Cleared: clearAnswerRow(); break;
+        case AnswerRow::Untouched: break;
+    }
+    if (traits.repaints) platform_.repaint();
+}
+
+void MainWindowLogic::showAnswerRow() {
+    const std::string& standard = form.lbDA.caption;
+    const std::string& given = state.answerOf(state.CurNo);
+    if (state.HandedIn == "1") {
+        form.LbPd.caption = standard == given ? "正确！" : "错误！标准答案为： " + standard;
+    }
+    if (given.empty()) {
+        clearAnswerRow();
+    } else {
+        const char* bitmap = standard == given ? kRightBitmap : kWrongBitmap;
+        form.Image1.picture = hasResource("BMP", bitmap) ? Picture{bitmap, loadPicture("BMP", bitmap)} : Picture{};
+        form.LbDa2.caption = kAnswerPad + given + kAnswerPad;
+    }
+}
+
+void MainWindowLogic::clearAnswerRow() {
+    form.Image1.picture = {};
+    form.LbDa2.caption = kEmptyAnswerLine;
+}
+
+void MainWindowLogic::ShowJpg(const std::string& name) {
+    const std::string resource = name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
+    form.Image2.picture = Picture{resource, loadPicture("JPEG", resource)};
+}
+
+}  // namespace zuvo

@@ -1,0 +1,47 @@
+#!/bin/sh
+# zuvo-bank end to end: build the shipped source, dump every table, and check that a damaged field is reported
+# with its question's id and a failing exit code.
+set -eu
+tool=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$tool" build "$source" "$work/Word.mdb"
+"$tool" dump "$work/Word.mdb" > "$work/word.tsv"
+"$tool" dump "$work/Word.mdb" word > "$work/word2.tsv"
+cmp -s "$work/word.tsv" "$work/word2.tsv" || fail "word is not the default table"
+"$tool" dump "$work/Word.mdb" tmlx > "$work/tmlx.tsv"
+"$tool" dump "$work/Word.mdb" Tmfl > "$work/tmfl.tsv"
+
+questions=$(grep -c '^[[:space:]]*- id:' "$source" || true)
+[ "$(wc -l < "$work/word.tsv")" -eq "$questions" ] || fail "dump has $(wc -l < "$work/word.tsv") rows, source $questions"
+# Twelve columns on every row: Id, Tmlx, kslx, tmfldm, zdtm, DA, image, Tm, HD1 to HD4.
+awk -F'\t' 'NF != 12 { print "row " NR " has " NF " columns"; bad = 1 } END { exit bad }' "$work/word.tsv" || fail "column count"
+# The question texts come out decoded: Chinese, not the stored bytes.
+grep -q '[一-龥]' "$work/word.tsv" || fail "no Chinese text in the dump"
+[ -s "$work/tmlx.tsv" ] && [ -s "$work/tmfl.tsv" ] || fail "empty tmlx or Tmfl dump"
+
+# Building twice gives the same bank, row for row.
+"$tool" build "$source" "$work/Again.mdb"
+"$tool" dump "$work/Again.mdb" > "$work/again.tsv"
+cmp -s "$work/word.tsv" "$work/again.tsv" || fail "a second build differs"
+
+# A field that does not decode: exit non-zero, naming the question.
+first=$(cut -f1 "$work/word.tsv" | head -n 1)
+python3 - "$work/Word.mdb" "$first" <<'PY'
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+db.execute("update word set Tm = x'E5E59B9B' where Id = ?", (int(sys.argv[2]),))
+db.commit()
+PY
+if "$tool" dump "$work/Word.mdb" > /dev/null 2> "$work/err.txt"; then fail "a broken field dumped without error"; fi
+grep -q "question $first, Tm: '\$zz' is not a valid integer value" "$work/err.txt" || fail "message: $(cat "$work/err.txt")"
+
+# Bad calls.
+if "$tool" dump "$work/Word.mdb" nosuch 2>/dev/null; then fail "unknown table accepted"; fi
+if "$tool" dump "$work/missing.mdb" 2>/dev/null; then fail "missing bank accepted"; fi
+if "$tool" 2>/dev/null; then fail "no arguments accepted"; fi
+echo "zuvo-bank: all checks passed"

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: MIT
+#include "tools/bank_source.h"
+
+#include <gtest/gtest.h>
+
+#include "bank/data_module.h"
+#include "bank/error.h"
+#include "bank/scramble.h"
+#include "bank/statements.h"
+#include "tests/support/expect_error.h"
+#include "tests/support/test_bank.h"
+
+namespace zuvo {
+namespace {
+
+const std::string kHeader = R"(types:
+  - {code: C1, name: 小型汽车}
+categories:
+  - {code: "01", name: 法规, types: C1}
+questions:
+)";
+
+struct SourceCase {
+    const char* name;
+    std::string question;
+    std::string message;
+};
+
+class SourceChecks : public testing::TestWithParam<SourceCase> {};
+
+TEST_P(SourceChecks, RefuseWithTheQuestionNamed) {
+    EXPECT_THROW_MSG(parseBankSource(kHeader + GetParam().question), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, SourceChecks,
+    testing::Values(
+        SourceCase{"three_options", "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, b, c], answer: A}",
+                   "question 4: a choice question needs four options"},
+        SourceCase{"answer_e", "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, b, c, d], answer: E}",
+                   "question 4: the answer must be A, B, C or D"},
+        SourceCase{"lower_case_answer", "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, b, c, d], answer: a}",
+                   "question 4: the answer must be A, B, C or D"},
+        SourceCase{"true_false_with_letter", "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: A}",
+                   "question 4: the answer must be 对 or 错"},
+        SourceCase{"unknown_kind", "  - {id: 4, kind: XZ, types: C1, category: '01', text: t, answer: A}",
+                   "question 4: kind must be xz or pd"},
+        SourceCase{"unknown_type", "  - {id: 4, kind: pd, types: 'C1,Z9', category: '01', text: t, answer: 对}",
+                   "question 4: unknown exam type Z9"},
+        SourceCase{"unknown_category", "  - {id: 4, kind: pd, types: C1, category: '07', text: t, answer: 对}",
+                   "question 4: unknown category 07"},
+        SourceCase{"picture_without_extension", "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 对, image: '1228'}",
+                   "question 4: image must be a picture number and a four-character extension, like 1228.jpg"},
+        SourceCase{"missing_text", "  - {id: 4, kind: pd, types: C1, category: '01', answer: 对}", "line 6: missing 'text'"},
+        SourceCase{"id_twice",
+                   "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 对}\n"
+                   "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 错}",
+                   "question 4: id not positive or used twice"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BankSource, BuiltBankHoldsTheSourceWithScrambledTexts) {
+    const BankSource source = parseBankSource(kHeader + R"(
+  - id: 7
+    kind: xz
+    types: C1
+    category: "01"
+    text: "行车中遇到“让”字标志：应当怎样做？"
+    options: [停车, 减速让行, "加速 通过", ""]
+    answer: B
+    image: 1228.jpg
+  - {id: 3, kind: pd, types: C1, category: "01", text: "饮酒后不得驾驶机动车。", answer: 对, keypoint: "1"}
+)");
+    test::TestBank bank(source);
+    DataModule data;
+    data.DataModuleCreate(bank.dir());
+    Query& word = data.ADOWord;
+    word.setStatement(statements::allQuestions());
+    word.open();
+    ASSERT_EQ(word.recordCount(), 2);
+    // Ids are kept; the stored order is the source's order only where ids ascend.
+    EXPECT_EQ(word.firstField(), "3");
+    EXPECT_EQ(decodedField(word, "Tm"), "饮酒后不得驾驶机动车。");
+    EXPECT_EQ(word.fieldByName("zdtm"), "1");
+    word.next();
+    EXPECT_EQ(word.firstField(), "7");
+    EXPECT_NE(word.fieldBytes("Tm"), "行车中遇到“让”字标志：应当怎样做？") << "stored scrambled";
+    EXPECT_EQ(decodedField(word, "Tm"), "行车中遇到“让”字标志：应当怎样做？");
+    EXPECT_EQ(decodedField(word, "HD3"), "加速 通过");
+    EXPECT_EQ(decodedField(word, "HD4"), "");
+    EXPECT_EQ(word.fieldByName("image"), "1228.jpg");
+    EXPECT_EQ(word.fieldByName("DA"), "B");
+}
+
+TEST(BankSource, FailedBuildKeepsTheOldBank) {
+    test::TestBank bank(test::sourceWith({test::trueFalse(1, "题", "对")}));
+    BankSource broken = test::sourceWith({test::trueFalse(1, std::string("a\0b", 3), "对")});
+    EXPECT_THROW(writeBank(broken, bank.path()), Error);
+    DataModule data;
+    data.DataModuleCreate(bank.dir());
+    data.ADOWord.setStatement(statements::allQuestions());
+    data.ADOWord.open();
+    EXPECT_EQ(data.ADOWord.recordCount(), 1);
+}
+
+}  // namespace
+}  // namespace zuvo

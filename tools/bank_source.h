@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+// The question source: a readable YAML text of exam types, categories and questions, and the bank built from it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zuvo {
+
+struct ExamType {
+    std::string code;  // Dm
+    std::string name;  // Mc
+};
+
+struct Category {
+    std::string code;   // Dm
+    std::string name;   // Mc
+    std::string types;  // kslx: the codes of the exam types it belongs to
+};
+
+struct Question {
+    std::int64_t id = 0;
+    std::string kind;                  // Tmlx: "xz" choice, "pd" true/false
+    std::string types;                 // kslx
+    std::string category;              // tmfldm
+    std::string text;                  // Tm, plain
+    std::vector<std::string> options;  // HD1 to HD4, plain
+    std::string answer;                // DA
+    std::string image;                 // picture number and extension, or empty
+    std::string keyPoint;              // zdtm
+};
+
+struct BankSource {
+    std::vector<ExamType> types;
+    std::vector<Category> categories;
+    std::vector<Question> questions;
+};
+
+// Reads and checks the source; throws Error naming the question or line at fault.
+BankSource parseBankSource(const std::string& yamlText);
+
+// Writes a new bank file at path, all or nothing: a failed build leaves no file and keeps an older one.
+// Texts are stored as given, so tests can build banks with odd values the source checks would refuse.
+void writeBank(const BankSource& source, const std::string& path);
+
+}  // namespace zuvo

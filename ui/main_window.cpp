@@ -1,0 +1,287 @@
+// SPDX-License-Identifier: MIT
+#include "ui/main_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+
+#include "ui/error_guard.h"
+#include "ui/fonts.h"
+#include "ui/group_bar.h"
+#include "ui/pictures.h"
+
+namespace zuvo {
+namespace {
+
+constexpr int kClientWidth = 792;
+constexpr int kClientHeight = 536;
+
+// Windows' inactive-caption-text grey: the number box's colour while number entry is off.
+const QColor kInactiveBox(0xD4, 0xD0, 0xC8);
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+MainWindow::MainWindow(DataModule& data, QtPlatform& platform) : platform_(platform), logic_(data, platform) {
+    setObjectName("frmMain");
+    setWindowTitle(QString::fromUtf8(kProgramTitle));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    setWindowIcon(QIcon(bitmapPixmap("MAINICON")));
+    build();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    platform_.attach(this, [this] { sync(); });
+    handle([this] { logic_.FormCreate(); });
+}
+
+template <class Handler>
+void MainWindow::handle(Handler&& handler) {
+    runGuarded(platform_, std::forward<Handler>(handler));
+    sync();
+}
+
+QLabel* MainWindow::label(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* widget = new QLabel(parent);
+    widget->setObjectName(name);
+    widget->move(x, y);
+    if (w > 0) widget->resize(w, h);
+    return widget;
+}
+
+QPushButton* MainWindow::button(const char* name, int x, int y, int w, int h) {
+    auto* widget = new QPushButton(this);
+    widget->setObjectName(name);
+    widget->setGeometry(x, y, w, h);
+    widget->setFont(designFont("MS Sans Serif"));
+    return widget;
+}
+
+void MainWindow::build() {
+    setFont(designFont("MS Sans Serif"));
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    RzSizePanel1 = new QFrame(this);
+    RzSizePanel1->setObjectName("RzSizePanel1");
+    RzSizePanel1->setGeometry(0, 0, kClientWidth, 62);
+    RzSizePanel1->setFrameShape(QFrame::StyledPanel);
+    ShockwaveFlash1 = label(RzSizePanel1, "ShockwaveFlash1", 0, 0, 659, 60);
+    ShockwaveFlash1->setCursor(Qt::PointingHandCursor);
+
+    RzGroupBar1 = new GroupBar(this);
+    RzGroupBar1->setGeometry(0, 62, 145, 455);
+
+    LabTime2 = label(this, "LabTime2", 216, 70);
+    LabTime = label(this, "LabTime", 296, 70, 88, 13);
+    QFont bold = designFont("MS Sans Serif");
+    bold.setBold(true);
+    LabTime->setFont(bold);
+
+    ComboBoxEx1 = new QComboBox(this);
+    ComboBoxEx1->setObjectName("ComboBoxEx1");
+    ComboBoxEx1->setGeometry(504, 67, 233, 21);
+    ComboBoxEx1->setMaxVisibleItems(8);
+
+    buildQuestionBox();
+    buildCommandButtons();
+    buildStatusBar();
+    buildStartPanel();
+    setTabOrder();
+}
+
+void MainWindow::buildQuestionBox() {
+    GPBox = new QGroupBox(this);
+    GPBox->setObjectName("GPBox");
+    GPBox->setGeometry(175, 91, 570, 337);
+    GPBox->setFlat(true);
+    GPBox->setStyleSheet("QGroupBox#GPBox { background: white; border: 1px solid #a0a0a0; margin: 0; }");
+
+    const QFont arial = designFont("Arial");
+    const QFont sans = designFont("MS Sans Serif");
+    lblWord = label(GPBox, "lblWord", 24, 18, 521, 23);
+    lblTm = label(GPBox, "lblTm", 24, 48, 529, 45);
+    lblTm->setAutoFillBackground(true);
+    lblTm->setFont(sans);
+    lblWord->setFont(arial);
+    for (QLabel* wrapped : {lblWord, lblTm}) {
+        wrapped->setWordWrap(true);
+        wrapped->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    const int optionTops[4] = {106, 154, 202, 242};
+    for (int i = 0; i < 4; ++i) {
+        const std::string name = "lbHD" + std::to_string(i + 1);
+        lbHD[i] = label(GPBox, name.c_str(), 24, optionTops[i], 321, 32);
+        lbHD[i]->setWordWrap(true);
+        lbHD[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        lbHD[i]->setFont(arial);
+    }
+    Image2 = label(GPBox, "Image2", 360, 112, 193, 193);
+    Image2->setAlignment(Qt::AlignCenter);
+
+    QLabel* Label1 = label(GPBox, "Label1", 24, 298);
+    Label1->setText(QStringLiteral("回答："));
+    Label1->setFont(arial);
+    Label1->adjustSize();
+    QLabel* LbDa3 = label(GPBox, "LbDa3", 64, 301, 91, 13);
+    QFont underlined = arial;
+    underlined.setUnderline(true);
+    LbDa3->setFont(underlined);
+    LbDa3->setText(QString(13, ' '));
+    LbDa2 = label(GPBox, "LbDa2", 72, 296, 72, 16);
+    LbDa2->setFont(arial);
+    Image1 = label(GPBox, "Image1", 184, 296, 22, 22);
+    LbPd = label(GPBox, "LbPd", 176, 296, 72, 16);
+    LbPd->setFont(arial);
+    LbPd->setStyleSheet("color: red;");
+    lbDA = label(GPBox, "lbDA", 24, 322);
+}
+
+void MainWindow::buildCommandButtons() {
+    BtnJclt = button("BtnJclt", 195, 440, 85, 30);
+    BtnA = button("BtnA", 307, 440, 85, 30);
+    BtnB = button("BtnB", 419, 440, 85, 30);
+    BtnC = button("BtnC", 531, 440, 85, 30);
+    BtnD = button("BtnD", 643, 440, 85, 30);
+    BtnTurn = button("BtnTurn", 226, 476, 54, 30);
+    Label2 = label(this, "Label2", 304, 488);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName("Edit1");
+    Edit1->setGeometry(317, 484, 52, 21);
+    Edit1->setAlignment(Qt::AlignRight);
+    Edit1->setFont(designFont("MS Sans Serif"));
+    Label3 = label(this, "Label3", 380, 488);
+    BtnPer = button("BtnPer", 419, 476, 85, 30);
+    BtnNext = button("BtnNext", 531, 476, 85, 30);
+    BtnExit = button("BtnExit", 643, 476, 85, 30);
+    BtnAd2 = button("BtnAd2", 736, 432, 41, 25);
+
+    connect(BtnPer, &QPushButton::clicked, this, [this] { handle([this] { logic_.procDispWord(kMovePrevious); }); });
+    connect(BtnNext, &QPushButton::clicked, this, [this] { handle([this] { logic_.procDispWord(kMoveNext); }); });
+}
+
+void MainWindow::buildStatusBar() {
+    RzStatusBar1 = new QFrame(this);
+    RzStatusBar1->setObjectName("RzStatusBar1");
+    RzStatusBar1->setGeometry(0, 517, kClientWidth, 19);
+    struct Pane {
+        const char* name;
+        int x;
+        int width;
+        const char* text;
+    };
+    // Two fixed panes at the left; the link panes and the spacer stand at the right edge.
+    const Pane panes[] = {{"RzStatusPane1", 0, 144, "驾驶人理论考试练习"},
+                          {"RzStatusPane2", 144, 144, "祝您一次通过考试"},
+                          {"RzStatusPane3", 288, 250, ""},
+                          {"RzStatusPane5", 538, 250, ""},
+                          {"RzStatusPane4", 788, 4, ""}};
+    for (const Pane& pane : panes) {
+        QLabel* widget = label(RzStatusBar1, pane.name, pane.x, 0, pane.width, 19);
+        widget->setText(QString::fromUtf8(pane.text));
+        widget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (std::string(pane.name) != "RzStatusPane4") widget->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    RzStatusBar1->findChild<QLabel*>("RzStatusPane3")->setFont(linkFont());
+    for (const char* name : {"LbTextLink1", "LbTextLink2"}) {
+        QLabel* link = label(RzStatusBar1, name, std::string(name) == "LbTextLink1" ? 472 : 736, 0);
+        link->setFont(linkFont());
+        link->setCursor(Qt::PointingHandCursor);
+        link->setMaximumWidth(210);
+        link->setText(QStringLiteral("新宋体"));
+        link->hide();
+    }
+}
+
+void MainWindow::buildStartPanel() {
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->move(148, 3);
+    Panel1->setAutoFillBackground(true);
+    Panel1->hide();
+    Image3 = label(Panel1, "Image3", 0, 0);
+    Image3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image3->hide();
+    // The start picture covers the question area; the banner strip and the status bar stay above it.
+    Panel1->raise();
+    RzSizePanel1->raise();
+    RzStatusBar1->raise();
+}
+
+void MainWindow::setTabOrder() {
+    const QList<QWidget*> order = {BtnNext, BtnPer, BtnA, BtnB, BtnC, BtnD, RzGroupBar1, ComboBoxEx1, BtnTurn, Edit1, BtnExit, BtnJclt};
+    for (int i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+    BtnNext->setFocus();
+}
+
+void MainWindow::apply(QLabel* widget, const Control& control) {
+    const QString text = q(control.caption);
+    if (widget->text() != text) {
+        widget->setText(text);
+        if (!widget->wordWrap() && !widget->hasScaledContents()) widget->adjustSize();
+    }
+    widget->setVisible(control.visible);
+    widget->setEnabled(control.enabled);
+}
+
+void MainWindow::apply(QPushButton* widget, const Control& control) {
+    widget->setText(q(control.caption));
+    widget->setVisible(control.visible);
+    widget->setEnabled(control.enabled);
+}
+
+void MainWindow::apply(QLabel* widget, const Picture& picture) {
+    const Image* image = picture.image.get();
+    auto& current = shown_[widget];
+    if (current == image) return;
+    current = image;
+    widget->setPixmap(image ? toPixmap(*image) : QPixmap());
+}
+
+void MainWindow::sync() {
+    const MainForm& f = logic_.form;
+    apply(LabTime2, f.LabTime2);
+    apply(LabTime, f.LabTime);
+    ComboBoxEx1->setVisible(f.ComboBoxEx1.visible);
+    apply(lblWord, f.lblWord);
+    apply(lblTm, f.lblTm);
+    const Control* options[4] = {&f.lbHD1, &f.lbHD2, &f.lbHD3, &f.lbHD4};
+    for (int i = 0; i < 4; ++i) apply(lbHD[i], *options[i]);
+    apply(Image2, f.Image2.picture);
+    Image2->setVisible(f.Image2.visible);
+    apply(LbDa2, f.LbDa2);
+    apply(Image1, f.Image1.picture);
+    Image1->setVisible(f.Image1.visible);
+    apply(LbPd, f.LbPd);
+    apply(lbDA, f.lbDA);
+
+    apply(BtnJclt, f.BtnJclt);
+    apply(BtnA, f.BtnA);
+    apply(BtnB, f.BtnB);
+    apply(BtnC, f.BtnC);
+    apply(BtnD, f.BtnD);
+    apply(BtnTurn, f.BtnTurn);
+    apply(Label2, f.Label2);
+    apply(Label3, f.Label3);
+    if (Edit1->text() != q(f.Edit1.caption)) Edit1->setText(q(f.Edit1.caption));
+    Edit1->setEnabled(f.Edit1.enabled);
+    QPalette box = Edit1->palette();
+    box.setColor(QPalette::Base, f.Edit1.enabled ? QColor(Qt::white) : kInactiveBox);
+    box.setColor(QPalette::Disabled, QPalette::Base, kInactiveBox);
+    Edit1->setPalette(box);
+    apply(BtnPer, f.BtnPer);
+    apply(BtnNext, f.BtnNext);
+    apply(BtnExit, f.BtnExit);
+    apply(BtnAd2, f.BtnAd2);
+
+    Panel1->resize(f.Panel1.width, f.Panel1.height);
+    Image3->resize(f.Image3Width, f.Image3Height);
+    apply(Image3, f.Image3.picture);
+    Image3->setVisible(f.Image3.visible);
+    Panel1->setVisible(f.Panel1.visible);
+}
+
+}  // namespace zuvo

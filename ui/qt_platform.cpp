@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "ui/qt_platform.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+#include <chrono>
+
+#include "core/main_form.h"
+#include "ui/fonts.h"
+
+namespace zuvo {
+
+void QtPlatform::attach(QWidget* window, std::function<void()> sync) {
+    window_ = window;
+    sync_ = std::move(sync);
+}
+
+void QtPlatform::syncWindow() {
+    if (sync_) sync_();
+}
+
+void QtPlatform::showMessage(const std::string& text) {
+    syncWindow();
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kProgramTitle), QString::fromStdString(text),
+                    QMessageBox::Ok, window_);
+    box.exec();
+}
+
+bool QtPlatform::askOkCancel(const std::string& text) {
+    syncWindow();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("提示"), QString::fromStdString(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, window_);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void QtPlatform::delay(int ms) {
+    syncWindow();
+    // A nested loop woken by a timer: other handlers run meanwhile, and nothing spins.
+    QEventLoop loop;
+    QTimer::singleShot(std::max(ms, 0), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void QtPlatform::repaint() {
+    syncWindow();
+    if (window_) window_->repaint();
+}
+
+DateTime QtPlatform::now() {
+    const QDateTime now = QDateTime::currentDateTime();
+    static const QDate kEpoch(1899, 12, 30);
+    return static_cast<double>(kEpoch.daysTo(now.date())) + now.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+std::uint32_t QtPlatform::tickCount() {
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+std::uint64_t QtPlatform::performanceCounter() {
+    using namespace std::chrono;
+    return static_cast<std::uint64_t>(duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+int QtPlatform::linkTextWidth(const std::string& text) {
+    return QFontMetrics(linkFont()).horizontalAdvance(QString::fromStdString(text));
+}
+
+void QtPlatform::openUrl(const std::string& url) {
+    const QUrl address(QString::fromStdString(url));
+    // Addresses come from the network: only web pages are opened, never files or other handlers.
+    if (address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https")) {
+        QDesktopServices::openUrl(address);
+    }
+}
+
+void QtPlatform::runOnUiThread(std::function<void()> task) {
+    QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+}
+
+}  // namespace zuvo

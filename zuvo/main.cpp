@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// The program entry: the data module, then the main window, then the event loop until the window closes.
+#include <QApplication>
+
+#include "bank/data_module.h"
+#include "core/main_form.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("zuvo");
+    zuvo::installFontSubstitutes();
+
+    zuvo::DataModule frmDataBase;
+    frmDataBase.DataModuleCreate(QApplication::applicationDirPath().toStdString());
+    zuvo::QtPlatform platform;
+    zuvo::MainWindow frmMain(frmDataBase, platform);
+    frmMain.show();
+    return QApplication::exec();
+}
