@@ -69,6 +69,7 @@ void MainWindow::build() {
     RzSizePanel1->setObjectName("RzSizePanel1");
     RzSizePanel1->setGeometry(0, 0, kClientWidth, 62);
     RzSizePanel1->setFrameShape(QFrame::StyledPanel);
+    RzSizePanel1->setAutoFillBackground(true);
     ShockwaveFlash1 = label(RzSizePanel1, "ShockwaveFlash1", 0, 0, 659, 60);
     ShockwaveFlash1->setCursor(Qt::PointingHandCursor);
 
@@ -104,7 +105,8 @@ void MainWindow::buildQuestionBox() {
     const QFont sans = designFont("MS Sans Serif");
     lblWord = label(GPBox, "lblWord", 24, 18, 521, 23);
     lblTm = label(GPBox, "lblTm", 24, 48, 529, 45);
-    lblTm->setAutoFillBackground(true);
+    // Opaque in the question box's own white.
+    lblTm->setStyleSheet("background: white;");
     lblTm->setFont(sans);
     lblWord->setFont(arial);
     for (QLabel* wrapped : {lblWord, lblTm}) {
@@ -126,11 +128,9 @@ void MainWindow::buildQuestionBox() {
     Label1->setText(QStringLiteral("回答："));
     Label1->setFont(arial);
     Label1->adjustSize();
-    QLabel* LbDa3 = label(GPBox, "LbDa3", 64, 301, 91, 13);
-    QFont underlined = arial;
-    underlined.setUnderline(true);
-    LbDa3->setFont(underlined);
-    LbDa3->setText(QString(13, ' '));
+    // Thirteen underlined blanks at 64, 301: drawn as the line they make, since blanks carry no underline here.
+    QLabel* LbDa3 = label(GPBox, "LbDa3", 64, 313, 91, 1);
+    LbDa3->setStyleSheet("background: black;");
     LbDa2 = label(GPBox, "LbDa2", 72, 296, 72, 16);
     LbDa2->setFont(arial);
     Image1 = label(GPBox, "Image1", 184, 296, 22, 22);
@@ -167,6 +167,7 @@ void MainWindow::buildStatusBar() {
     RzStatusBar1 = new QFrame(this);
     RzStatusBar1->setObjectName("RzStatusBar1");
     RzStatusBar1->setGeometry(0, 517, kClientWidth, 19);
+    RzStatusBar1->setAutoFillBackground(true);
     struct Pane {
         const char* name;
         int x;

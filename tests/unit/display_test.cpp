@@ -52,8 +52,13 @@ protected:
     }
     // Shows question n by the moves a learner makes.
     void goTo(int n) {
-        main.state.CurNo = n - 1;
-        main.procDispWord(kMoveNext);
+        if (n == 1) {
+            main.state.CurNo = 2;
+            main.procDispWord(kMovePrevious);
+        } else {
+            main.state.CurNo = n - 1;
+            main.procDispWord(kMoveNext);
+        }
     }
 
     test::TestBank bank{displaySource()};
