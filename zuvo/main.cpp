@@ -4,6 +4,7 @@
 
 #include "bank/data_module.h"
 #include "core/main_form.h"
+#include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     frmDataBase.DataModuleCreate(QApplication::applicationDirPath().toStdString());
     zuvo::QtPlatform platform;
     zuvo::MainWindow frmMain(frmDataBase, platform);
+    zuvo::SettingDialog frmSetting(&frmMain);
+    zuvo::WordManagerDialog frmWordManager(&frmMain);
+    zuvo::SelTmDialog frmSelTm(&frmMain);
     frmMain.show();
     return QApplication::exec();
 }

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+#include "ui/dialogs.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "ui/fonts.h"
+
+namespace zuvo {
+namespace {
+
+template <class T>
+T* place(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* widget = new T(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QLabel* caption(QWidget* parent, const char* name, const char* text, int x, int y) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(name);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* text, int x, int y, int w, int h) {
+    auto* widget = place<QPushButton>(parent, name, x, y, w, h);
+    widget->setText(QString::fromUtf8(text));
+    // No button of these dialogs answers Enter by itself.
+    widget->setAutoDefault(false);
+    return widget;
+}
+
+void fixedDialog(QDialog* dialog, const char* name, const char* title, int width, int height) {
+    dialog->setObjectName(name);
+    dialog->setWindowTitle(QString::fromUtf8(title));
+    dialog->setFixedSize(width, height);
+    dialog->setFont(designFont("MS Sans Serif"));
+}
+
+}  // namespace
+
+SettingDialog::SettingDialog(QWidget* parent) : QDialog(parent) {
+    fixedDialog(this, "frmSetting", "frmSetting", 260, 130);
+    auto* group = place<QGroupBox>(this, "groSetting", 12, 8, 236, 70);
+    group->setTitle(QStringLiteral("自动设置"));
+    auto* interval = place<QLineEdit>(group, "edtInterval", 16, 30, 60, 21);
+    interval->setText(QStringLiteral("2"));
+    caption(group, "Label1", "秒", 82, 34);
+    button(group, "BitBtn1", "设置", 140, 27, 75, 27);
+    button(this, "BitBtn2", "关闭", 173, 92, 75, 27);
+}
+
+WordManagerDialog::WordManagerDialog(QWidget* parent) : QDialog(parent) {
+    fixedDialog(this, "frmWordManager", "frmWordManager", 652, 341);
+    QLabel* title = caption(this, "Label1", "单词管理", 16, 10);
+    title->setFont(designFont("MS Sans Serif", 16));
+    title->adjustSize();
+    auto* add = place<QGroupBox>(this, "GroupBox1", 16, 36, 620, 56);
+    add->setTitle(QStringLiteral("增加"));
+    caption(add, "Label2", "单词", 12, 26);
+    place<QLineEdit>(add, "edtWord", 44, 22, 121, 21);
+    caption(add, "Label3", "含义:", 180, 26);
+    place<QLineEdit>(add, "edtMean", 216, 22, 357, 21);
+    auto* grid = place<QGroupBox>(this, "GroupBox2", 16, 98, 620, 200);
+    grid->setTitle(QStringLiteral("GroupBox2"));
+    place<QTableWidget>(grid, "DBGrid1", 3, 18, 614, 177);
+    button(this, "BitBtn1", "增加", 480, 306, 75, 27);
+    button(this, "BitBtn2", "关闭", 561, 306, 75, 27);
+}
+
+SelTmDialog::SelTmDialog(QWidget* parent) : QDialog(parent) {
+    fixedDialog(this, "frmSelTm", "", 291, 134);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
+    auto* heading = place<QWidget>(this, "Panel1", 0, 0, 292, 42);
+    heading->setBackgroundRole(QPalette::Base);
+    heading->setAutoFillBackground(true);
+    QLabel* label = caption(heading, "Label1", "类型选择", 32, 15);
+    label->setMinimumWidth(100);
+    auto* types = place<QComboBox>(this, "ComboBoxEx1", 32, 57, 249, 22);
+    types->setMaxVisibleItems(8);
+    QPushButton* ok = button(this, "BitBtn3", "确定", 148, 94, 61, 25);
+    QPushButton* cancel = button(this, "BitBtn1", "取消", 220, 94, 61, 25);
+    // The set-ups' own buttons: clicked by the code, never seen.
+    const char* hidden[][2] = {{"BtnSx", "顺序"}, {"BtnLx", "乱序"}, {"BtnFl", "分类"}, {"BtnKs", "考试"}, {"BtnZd", "重点"}};
+    for (int i = 0; i < 5; ++i) button(this, hidden[i][0], hidden[i][1], 2 + 10 * i, 124, 8, 8)->hide();
+    setTabOrder(types, cancel);
+    setTabOrder(cancel, ok);
+}
+
+}  // namespace zuvo
