@@ -15,23 +15,7 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-std::string quoted(const Param& value) {
-    if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_string(*number);
-    std::string out = "'";
-    for (char c : std::get<std::string>(value)) {
-        out += c;
-        if (c == '\'') out += '\'';
-    }
-    return out + "'";
-}
-
 }  // namespace
-
-std::string Statement::text() const {
-    std::string out = isSelect() ? "select * from " + table + (sql.empty() ? "" : " " + sql) : sql;
-    for (const auto& [name, value] : params) out += "; " + name + "=" + quoted(value);
-    return out;
-}
 
 Connection::~Connection() { closeHandle(); }
 

@@ -26,7 +26,6 @@ struct Statement {
     std::vector<std::pair<std::string, Param>> params;
 
     bool isSelect() const { return !table.empty(); }
-    std::string text() const;  // the statement as the engine runs it, for messages and tests
 };
 
 // The bank file. It is opened by the first statement that needs it, so a missing file fails that statement.

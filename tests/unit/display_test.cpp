@@ -216,6 +216,15 @@ TEST_F(Display, BrokenFieldStopsTheRenderWhereItFails) {
     EXPECT_EQ(main.form.lbHD2.caption, "B：乙") << "the earlier question's text stays from here on";
 }
 
+TEST_F(Display, NullFieldsShowAsEmpty) {
+    bank.exec("update word set Tm = NULL, HD1 = NULL, image = NULL where Id = 2");
+    goTo(2);
+    EXPECT_EQ(main.form.lblTm.caption, "");
+    EXPECT_EQ(main.form.lbHD1.caption, "A：");
+    EXPECT_EQ(main.form.lbHD2.caption, "B：丑");
+    EXPECT_TRUE(main.form.Image2.picture.empty());
+}
+
 TEST_F(Display, MissingPictureKeepsThePreviousPictureAndAnswerRow) {
     main.state.Answer[1] = "B";
     goTo(1);
