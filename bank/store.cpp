@@ -114,6 +114,11 @@ void Query::open() {
     active_ = true;
 }
 
+void Query::reopen(Statement statement) {
+    setStatement(std::move(statement));
+    open();
+}
+
 void Query::execSql() {
     close();
     if (statement_.isSelect()) throw Error("A SELECT cannot be executed as a change");

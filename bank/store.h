@@ -66,6 +66,7 @@ public:
     void setParam(const std::string& name, Param value);
 
     void open();                 // runs the SELECT; the cursor stands on the first row
+    void reopen(Statement statement);  // replaces the statement and opens it
     void execSql();              // runs the change; nothing is read back
     int recordCount() const;     // exact count of the open result
     // first, next and moveBy throw Error on a closed query.

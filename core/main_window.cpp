@@ -33,19 +33,13 @@ RenderTraits traitsOf(RenderForm which) {
 const std::string kEmptyAnswerLine(17, ' ');
 const std::string kAnswerPad(8, ' ');
 
-void reopen(Query& query, Statement statement) {
-    query.close();
-    query.setStatement(std::move(statement));
-    query.open();
-}
-
 }  // namespace
 
 void MainWindowLogic::FormCreate() {
     form.Image3.picture = Picture{startPicture, loadPicture("JPEG", startPicture)};
     ShowPan(1);
-    reopen(data_.ADOTmLx, statements::allExamTypes());
-    reopen(data_.ADOWord, statements::allQuestions());
+    data_.ADOTmLx.reopen(statements::allExamTypes());
+    data_.ADOWord.reopen(statements::allQuestions());
     state.CurNo = 1;
     state.SeekNo = 1;
     state.HandedIn = "0";
