@@ -283,17 +283,23 @@ sign() {
         -filter Box -resize 217x153 "${JPEG_OUT[@]}" "$PIC/$out"
 }
 
+# A round sign: grey-edged white rim around a disc of the given colour, then the symbol.
+round_sign() {
+    local out=$1 colour=$2
+    shift 2
+    sign "$out" \
+        -fill white -stroke '#c4c4c4' -strokewidth 2 -draw "circle 217,153 217,9" \
+        -stroke none -fill "$colour" -draw "circle 217,153 217,15" \
+        "$@"
+}
+
 draw_signs() {
     # 禁止驶入: red disc, white horizontal bar
-    sign JPG1228.jpg \
-        -fill white -stroke '#c4c4c4' -strokewidth 2 -draw "circle 217,153 217,9" \
-        -stroke none -fill "$SIGN_RED" -draw "circle 217,153 217,15" \
+    round_sign JPG1228.jpg "$SIGN_RED" \
         -fill white -draw "rectangle 115,128 319,178"
 
     # 限制速度 40: red ring on white, black figures
-    sign JPG356.jpg \
-        -fill white -stroke '#c4c4c4' -strokewidth 2 -draw "circle 217,153 217,9" \
-        -stroke none -fill "$SIGN_RED" -draw "circle 217,153 217,15" \
+    round_sign JPG356.jpg "$SIGN_RED" \
         -fill white -draw "circle 217,153 217,42" \
         -font "$FONT" -pointsize 138 -fill '#111111' -stroke '#111111' -strokewidth 5 \
         -gravity center -annotate +0+4 "40"
@@ -315,9 +321,7 @@ draw_signs() {
         -draw "$ROUND polyline 207,184 195,213 173,232"
 
     # 直行: blue disc, white arrow pointing ahead
-    sign JPG742.jpg \
-        -fill white -stroke '#c4c4c4' -strokewidth 2 -draw "circle 217,153 217,9" \
-        -stroke none -fill "$SIGN_BLUE" -draw "circle 217,153 217,15" \
+    round_sign JPG742.jpg "$SIGN_BLUE" \
         -fill white -draw "polygon 217,48 273,118 235,118 235,254 199,254 199,118 161,118"
 
     # 停车让行: red octagon, white rim, white 停

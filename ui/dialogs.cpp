@@ -9,22 +9,14 @@
 #include <QTableWidget>
 
 #include "ui/fonts.h"
+#include "ui/layout.h"
 
 namespace zuvo {
 namespace {
 
-template <class T>
-T* place(QWidget* parent, const char* name, int x, int y, int w, int h) {
-    auto* widget = new T(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
 QLabel* caption(QWidget* parent, const char* name, const char* text, int x, int y) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(name);
-    label->move(x, y);
+    auto* label = placeAt<QLabel>(parent, name, x, y);
+    label->setText(QString::fromUtf8(text));
     label->adjustSize();
     return label;
 }

@@ -8,6 +8,7 @@
 #include "ui/error_guard.h"
 #include "ui/fonts.h"
 #include "ui/group_bar.h"
+#include "ui/layout.h"
 #include "ui/pictures.h"
 
 namespace zuvo {
@@ -45,17 +46,11 @@ void MainWindow::handle(Handler&& handler) {
 }
 
 QLabel* MainWindow::label(QWidget* parent, const char* name, int x, int y, int w, int h) {
-    auto* widget = new QLabel(parent);
-    widget->setObjectName(name);
-    widget->move(x, y);
-    if (w > 0) widget->resize(w, h);
-    return widget;
+    return w > 0 ? place<QLabel>(parent, name, x, y, w, h) : placeAt<QLabel>(parent, name, x, y);
 }
 
 QPushButton* MainWindow::button(const char* name, int x, int y, int w, int h) {
-    auto* widget = new QPushButton(this);
-    widget->setObjectName(name);
-    widget->setGeometry(x, y, w, h);
+    auto* widget = place<QPushButton>(this, name, x, y, w, h);
     widget->setFont(designFont("MS Sans Serif"));
     return widget;
 }
@@ -65,9 +60,7 @@ void MainWindow::build() {
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
-    RzSizePanel1 = new QFrame(this);
-    RzSizePanel1->setObjectName("RzSizePanel1");
-    RzSizePanel1->setGeometry(0, 0, kClientWidth, 62);
+    RzSizePanel1 = place<QFrame>(this, "RzSizePanel1", 0, 0, kClientWidth, 62);
     RzSizePanel1->setFrameShape(QFrame::StyledPanel);
     RzSizePanel1->setAutoFillBackground(true);
     ShockwaveFlash1 = label(RzSizePanel1, "ShockwaveFlash1", 0, 0, 659, 60);
@@ -82,9 +75,7 @@ void MainWindow::build() {
     bold.setBold(true);
     LabTime->setFont(bold);
 
-    ComboBoxEx1 = new QComboBox(this);
-    ComboBoxEx1->setObjectName("ComboBoxEx1");
-    ComboBoxEx1->setGeometry(504, 67, 233, 21);
+    ComboBoxEx1 = place<QComboBox>(this, "ComboBoxEx1", 504, 67, 233, 21);
     ComboBoxEx1->setMaxVisibleItems(8);
 
     buildQuestionBox();
@@ -95,9 +86,7 @@ void MainWindow::build() {
 }
 
 void MainWindow::buildQuestionBox() {
-    GPBox = new QGroupBox(this);
-    GPBox->setObjectName("GPBox");
-    GPBox->setGeometry(175, 91, 570, 337);
+    GPBox = place<QGroupBox>(this, "GPBox", 175, 91, 570, 337);
     GPBox->setFlat(true);
     GPBox->setStyleSheet("QGroupBox#GPBox { background: white; border: 1px solid #a0a0a0; margin: 0; }");
 
@@ -148,9 +137,7 @@ void MainWindow::buildCommandButtons() {
     BtnD = button("BtnD", 643, 440, 85, 30);
     BtnTurn = button("BtnTurn", 226, 476, 54, 30);
     Label2 = label(this, "Label2", 304, 488);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
-    Edit1->setGeometry(317, 484, 52, 21);
+    Edit1 = place<QLineEdit>(this, "Edit1", 317, 484, 52, 21);
     Edit1->setAlignment(Qt::AlignRight);
     Edit1->setFont(designFont("MS Sans Serif"));
     Label3 = label(this, "Label3", 380, 488);
@@ -164,9 +151,7 @@ void MainWindow::buildCommandButtons() {
 }
 
 void MainWindow::buildStatusBar() {
-    RzStatusBar1 = new QFrame(this);
-    RzStatusBar1->setObjectName("RzStatusBar1");
-    RzStatusBar1->setGeometry(0, 517, kClientWidth, 19);
+    RzStatusBar1 = place<QFrame>(this, "RzStatusBar1", 0, 517, kClientWidth, 19);
     RzStatusBar1->setAutoFillBackground(true);
     struct Pane {
         const char* name;
@@ -198,9 +183,7 @@ void MainWindow::buildStatusBar() {
 }
 
 void MainWindow::buildStartPanel() {
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->move(148, 3);
+    Panel1 = placeAt<QWidget>(this, "Panel1", 148, 3);
     Panel1->setAutoFillBackground(true);
     Panel1->hide();
     Image3 = label(Panel1, "Image3", 0, 0);
