@@ -5,6 +5,7 @@
 #include <yaml-cpp/yaml.h>
 
 #include <cstdio>
+#include <map>
 #include <set>
 
 #include "bank/error.h"
@@ -40,7 +41,8 @@ std::set<std::string> splitCodes(const std::string& codes) {
     return out;
 }
 
-void checkQuestion(const Question& q, const std::set<std::string>& typeCodes, const std::set<std::string>& categoryCodes) {
+void checkQuestion(const Question& q, const std::set<std::string>& typeCodes,
+                   const std::map<std::string, std::set<std::string>>& categoryTypes) {
     auto fail = [&](const std::string& why) { throw Error("question " + std::to_string(q.id) + ": " + why); };
     if (q.kind == "xz") {
         if (q.options.size() != 4) fail("a choice question needs four options");
@@ -57,7 +59,11 @@ void checkQuestion(const Question& q, const std::set<std::string>& typeCodes, co
     for (const auto& code : types) {
         if (!typeCodes.count(code)) fail("unknown exam type " + code);
     }
-    if (!categoryCodes.count(q.category)) fail("unknown category " + q.category);
+    const auto category = categoryTypes.find(q.category);
+    if (category == categoryTypes.end()) fail("unknown category " + q.category);
+    for (const auto& code : types) {
+        if (!category->second.count(code)) fail("exam type " + code + " is not one of category " + q.category + "'s");
+    }
     if (!q.image.empty()) {
         const auto dot = q.image.find('.');
         if (dot == std::string::npos || dot == 0 || q.image.size() - dot != 4 ||
@@ -65,6 +71,33 @@ void checkQuestion(const Question& q, const std::set<std::string>& typeCodes, co
             fail("image must be a picture number and a four-character extension, like 1228.jpg");
         }
     }
+}
+
+std::string inFile(const SourceFile& file, const std::string& message) {
+    return file.name.empty() ? message : file.name + ": " + message;
+}
+
+Question readQuestion(const YAML::Node& node, std::set<std::int64_t>& ids, const std::set<std::string>& typeCodes,
+                      const std::map<std::string, std::set<std::string>>& categoryTypes) {
+    Question q;
+    try {
+        q.id = node["id"].as<std::int64_t>();
+    } catch (const YAML::Exception&) {
+        throw Error("line " + std::to_string(node.Mark().line + 1) + ": a question needs a whole-number id");
+    }
+    if (q.id < 1 || !ids.insert(q.id).second) throw Error("question " + std::to_string(q.id) + ": id not positive or used twice");
+    q.kind = text(node, "kind");
+    q.types = text(node, "types");
+    q.category = text(node, "category");
+    q.text = text(node, "text");
+    q.answer = text(node, "answer");
+    q.image = text(node, "image", false);
+    q.keyPoint = text(node, "keypoint", false);
+    if (const YAML::Node options = node["options"]) {
+        for (const auto& option : options) q.options.push_back(option.IsNull() ? std::string() : option.Scalar());
+    }
+    checkQuestion(q, typeCodes, categoryTypes);
+    return q;
 }
 
 // One statement at a time, so that a failure names the engine's message.
@@ -167,52 +200,50 @@ void fill(Writer& db, const BankSource& source) {
 
 }  // namespace
 
-BankSource parseBankSource(const std::string& yamlText) {
-    YAML::Node root;
-    try {
-        root = YAML::Load(yamlText);
-    } catch (const YAML::Exception& e) {
-        throw Error(e.what());
+BankSource parseBankSource(const std::vector<SourceFile>& files) {
+    std::vector<YAML::Node> roots;
+    for (const auto& file : files) {
+        try {
+            roots.push_back(YAML::Load(file.text));
+        } catch (const YAML::Exception& e) {
+            throw Error(inFile(file, e.what()));
+        }
+        if (!roots.back().IsMap() && !roots.back().IsNull()) {
+            throw Error(inFile(file, "the source must hold types, categories and questions"));
+        }
     }
-    if (!root.IsMap()) throw Error("the source must hold types, categories and questions");
     BankSource source;
     std::set<std::string> typeCodes;
-    std::set<std::string> categoryCodes;
-    std::set<std::int64_t> ids;
-    for (const auto& node : root["types"]) {
-        source.types.push_back({text(node, "code"), text(node, "name")});
-        if (!typeCodes.insert(source.types.back().code).second) throw Error("exam type " + source.types.back().code + " twice");
-    }
-    for (const auto& node : root["categories"]) {
-        source.categories.push_back({text(node, "code"), text(node, "name"), text(node, "types")});
-        if (!categoryCodes.insert(source.categories.back().code).second) {
-            throw Error("category " + source.categories.back().code + " twice");
-        }
-    }
-    for (const auto& node : root["questions"]) {
-        Question q;
+    std::map<std::string, std::set<std::string>> categoryTypes;
+    for (size_t i = 0; i < files.size(); ++i) {
         try {
-            q.id = node["id"].as<std::int64_t>();
-        } catch (const YAML::Exception&) {
-            throw Error("line " + std::to_string(node.Mark().line + 1) + ": a question needs a whole-number id");
+            for (const auto& node : roots[i]["types"]) {
+                source.types.push_back({text(node, "code"), text(node, "name")});
+                if (!typeCodes.insert(source.types.back().code).second) throw Error("exam type " + source.types.back().code + " twice");
+            }
+            for (const auto& node : roots[i]["categories"]) {
+                source.categories.push_back({text(node, "code"), text(node, "name"), text(node, "types")});
+                const Category& category = source.categories.back();
+                if (categoryTypes.count(category.code)) throw Error("category " + category.code + " twice");
+                categoryTypes[category.code] = splitCodes(category.types);
+            }
+        } catch (const Error& e) {
+            throw Error(inFile(files[i], e.what()));
         }
-        if (q.id < 1 || !ids.insert(q.id).second) throw Error("question " + std::to_string(q.id) + ": id not positive or used twice");
-        q.kind = text(node, "kind");
-        q.types = text(node, "types");
-        q.category = text(node, "category");
-        q.text = text(node, "text");
-        q.answer = text(node, "answer");
-        q.image = text(node, "image", false);
-        q.keyPoint = text(node, "keypoint", false);
-        if (const YAML::Node options = node["options"]) {
-            for (const auto& option : options) q.options.push_back(option.IsNull() ? std::string() : option.Scalar());
+    }
+    std::set<std::int64_t> ids;
+    for (size_t i = 0; i < files.size(); ++i) {
+        try {
+            for (const auto& node : roots[i]["questions"]) source.questions.push_back(readQuestion(node, ids, typeCodes, categoryTypes));
+        } catch (const Error& e) {
+            throw Error(inFile(files[i], e.what()));
         }
-        checkQuestion(q, typeCodes, categoryCodes);
-        source.questions.push_back(std::move(q));
     }
     if (source.types.empty() || source.questions.empty()) throw Error("the source holds no exam type or no question");
     return source;
 }
+
+BankSource parseBankSource(const std::string& yamlText) { return parseBankSource({SourceFile{"", yamlText}}); }
 
 void writeBank(const BankSource& source, const std::string& path) {
     const std::string temporary = path + ".building";

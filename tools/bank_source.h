@@ -37,7 +37,15 @@ struct BankSource {
     std::vector<Question> questions;
 };
 
-// Reads and checks the source; throws Error naming the question or line at fault.
+// One file of the source: its name, used in messages, and its text.
+struct SourceFile {
+    std::string name;
+    std::string text;
+};
+
+// Reads and checks the source; throws Error naming the file, the question or the line at fault.
+// The files are read as one: exam types and categories may stand in any of them.
+BankSource parseBankSource(const std::vector<SourceFile>& files);
 BankSource parseBankSource(const std::string& yamlText);
 
 // Writes a new bank file at path, all or nothing: a failed build leaves no file and keeps an older one.

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bank/data_module.h"
@@ -15,8 +16,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zuvo-bank build SOURCE OUT   build a bank from the question source\n"
-    "       zuvo-bank dump BANK [TABLE]  print word (default), tmlx or Tmfl, one row a line, tab-separated\n";
+    "usage: zuvo-bank build SOURCE... OUT  build a bank from the files of the question source\n"
+    "       zuvo-bank dump BANK [TABLE]   print word (default), tmlx or Tmfl, one row a line, tab-separated\n";
 
 std::string escaped(const std::string& field) {
     std::string out;
@@ -32,12 +33,23 @@ std::string escaped(const std::string& field) {
     return out;
 }
 
-int build(const std::string& sourcePath, const std::string& out) {
-    std::ifstream in(sourcePath, std::ios::binary);
-    if (!in) throw zuvo::Error("cannot read " + sourcePath);
-    std::stringstream text;
-    text << in.rdbuf();
-    zuvo::writeBank(zuvo::parseBankSource(text.str()), out);
+int build(const std::vector<std::string>& sourcePaths, const std::string& out) {
+    // The bank is the last argument; a forgotten one must not turn a source file into a bank.
+    for (const char* extension : {".yaml", ".yml"}) {
+        const std::string_view ext(extension);
+        if (out.size() >= ext.size() && out.compare(out.size() - ext.size(), ext.size(), ext) == 0) {
+            throw zuvo::Error("the last argument " + out + " looks like a source file, not a bank");
+        }
+    }
+    std::vector<zuvo::SourceFile> files;
+    for (const auto& path : sourcePaths) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) throw zuvo::Error("cannot read " + path);
+        std::stringstream text;
+        text << in.rdbuf();
+        files.push_back({path, text.str()});
+    }
+    zuvo::writeBank(zuvo::parseBankSource(files), out);
     return 0;
 }
 
@@ -90,7 +102,7 @@ int dump(const std::string& bankPath, const std::string& table) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        if (args.size() == 3 && args[0] == "build") return build(args[1], args[2]);
+        if (args.size() >= 3 && args[0] == "build") return build({args.begin() + 1, args.end() - 1}, args.back());
         if ((args.size() == 2 || args.size() == 3) && args[0] == "dump") return dump(args[1], args.size() == 3 ? args[2] : "word");
     } catch (const std::exception& e) {
         std::cerr << "zuvo-bank: " << e.what() << '\n';

@@ -3,13 +3,16 @@
 # with its question's id and a failing exit code.
 set -eu
 tool=$1
-source=$2
+shift
+# The remaining arguments are the files of the question source.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+cat "$@" > "$work/source.txt"
+source=$work/source.txt
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-"$tool" build "$source" "$work/Word.mdb"
+"$tool" build "$@" "$work/Word.mdb"
 "$tool" dump "$work/Word.mdb" > "$work/word.tsv"
 "$tool" dump "$work/Word.mdb" word > "$work/word2.tsv"
 cmp -s "$work/word.tsv" "$work/word2.tsv" || fail "word is not the default table"
@@ -27,7 +30,7 @@ done
 [ -s "$work/tmlx.tsv" ] && [ -s "$work/tmfl.tsv" ] || fail "empty tmlx or Tmfl dump"
 
 # Building twice gives the same bank, row for row.
-"$tool" build "$source" "$work/Again.mdb"
+"$tool" build "$@" "$work/Again.mdb"
 "$tool" dump "$work/Again.mdb" > "$work/again.tsv"
 cmp -s "$work/word.tsv" "$work/again.tsv" || fail "a second build differs"
 
@@ -42,7 +45,11 @@ PY
 if "$tool" dump "$work/Word.mdb" > /dev/null 2> "$work/err.txt"; then fail "a broken field dumped without error"; fi
 grep -q "question $first, Tm: '\$zz' is not a valid integer value" "$work/err.txt" || fail "message: $(cat "$work/err.txt")"
 
-# Bad calls.
+# Bad calls; a forgotten bank argument must not overwrite a source file.
+last=$(eval "echo \${$#}")
+cp "$last" "$work/before.yaml"
+if "$tool" build "$@" 2>/dev/null; then fail "a source file accepted as the bank"; fi
+cmp -s "$last" "$work/before.yaml" || fail "a source file was overwritten"
 if "$tool" dump "$work/Word.mdb" nosuch 2>/dev/null; then fail "unknown table accepted"; fi
 if "$tool" dump "$work/missing.mdb" 2>/dev/null; then fail "missing bank accepted"; fi
 if "$tool" 2>/dev/null; then fail "no arguments accepted"; fi

@@ -15,6 +15,7 @@ namespace {
 
 const std::string kHeader = R"(types:
   - {code: C1, name: 小型汽车}
+  - {code: A1, name: 大型客车}
 categories:
   - {code: "01", name: 法规, types: C1}
 questions:
@@ -47,11 +48,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "question 4: kind must be xz or pd"},
         SourceCase{"unknown_type", "  - {id: 4, kind: pd, types: 'C1,Z9', category: '01', text: t, answer: 对}",
                    "question 4: unknown exam type Z9"},
+        SourceCase{"type_outside_its_category", "  - {id: 4, kind: pd, types: 'C1,A1', category: '01', text: t, answer: 对}",
+                   "question 4: exam type A1 is not one of category 01's"},
         SourceCase{"unknown_category", "  - {id: 4, kind: pd, types: C1, category: '07', text: t, answer: 对}",
                    "question 4: unknown category 07"},
         SourceCase{"picture_without_extension", "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 对, image: '1228'}",
                    "question 4: image must be a picture number and a four-character extension, like 1228.jpg"},
-        SourceCase{"missing_text", "  - {id: 4, kind: pd, types: C1, category: '01', answer: 对}", "line 6: missing 'text'"},
+        SourceCase{"missing_text", "  - {id: 4, kind: pd, types: C1, category: '01', answer: 对}", "line 7: missing 'text'"},
         SourceCase{"id_twice",
                    "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 对}\n"
                    "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 错}",
@@ -89,6 +92,19 @@ TEST(BankSource, BuiltBankHoldsTheSourceWithScrambledTexts) {
     EXPECT_EQ(decodedField(word, "HD4"), "");
     EXPECT_EQ(word.fieldByName("image"), "1228.jpg");
     EXPECT_EQ(word.fieldByName("DA"), "B");
+}
+
+TEST(BankSource, FilesAreReadAsOneAndNamedInMessages) {
+    const std::string question = "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 对}\n";
+    const BankSource source = parseBankSource({{"a.yaml", "questions:\n" + question}, {"head.yaml", kHeader}});
+    ASSERT_EQ(source.questions.size(), 1u);
+    EXPECT_EQ(source.types.size(), 2u);
+
+    EXPECT_THROW_MSG(parseBankSource({{"head.yaml", kHeader}, {"a.yaml", "questions:\n" + question}, {"b.yaml", "questions:\n" + question}}),
+                     "b.yaml: question 4: id not positive or used twice");
+    EXPECT_THROW_MSG(parseBankSource({{"head.yaml", kHeader}, {"c.yaml", "categories:\n  - {code: '01', name: x, types: C1}\n"}}),
+                     "c.yaml: category 01 twice");
+    EXPECT_THROW(parseBankSource({{"head.yaml", kHeader}, {"d.yaml", "questions: [\n"}}), Error);
 }
 
 TEST(BankSource, FailedBuildKeepsTheOldBank) {
