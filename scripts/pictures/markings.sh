@@ -107,7 +107,9 @@ mk_arrow() {
         echo "$MK_STEM path 'M -18,120 L -18,-4 C -18,-44 -2,-62 28,-62'" \
              "$MK_HEAD polygon 76,-62 30,-96 30,-28" ;;
     uturn)
-        echo "$MK_STEM path 'M 34,120 L 34,-40 A 34,34 0 0 0 -34,-40 L -34,-6'" \
+        # Round joins: with ImageMagick 6's default miter joins the tiny segments
+        # of the arc throw a long spike across the loop.
+        echo "$MK_STEM stroke-linejoin round path 'M 34,120 L 34,-40 A 34,34 0 0 0 -34,-40 L -34,-6'" \
              "$MK_HEAD polygon -34,42 -68,-8 0,-8" ;;
     straight-right)
         echo "$MK_STEM path 'M -16,120 L -16,-40 M -16,52 C -16,6 4,-12 30,-12'" \
