@@ -22,7 +22,8 @@ std::string text(const YAML::Node& node, const char* key, bool required = true) 
         if (required) throw Error("line " + std::to_string(node.Mark().line + 1) + ": missing '" + key + "'");
         return {};
     }
-    if (!value.IsScalar()) throw Error("line " + std::to_string(value.Mark().line + 1) + ": '" + key + "' must be text");
+    if (!value.IsScalar())
+        throw Error("line " + std::to_string(value.Mark().line + 1) + ": '" + key + "' must be text");
     return value.Scalar();
 }
 
@@ -85,7 +86,8 @@ Question readQuestion(const YAML::Node& node, std::set<std::int64_t>& ids, const
     } catch (const YAML::Exception&) {
         throw Error("line " + std::to_string(node.Mark().line + 1) + ": a question needs a whole-number id");
     }
-    if (q.id < 1 || !ids.insert(q.id).second) throw Error("question " + std::to_string(q.id) + ": id not positive or used twice");
+    if (q.id < 1 || !ids.insert(q.id).second)
+        throw Error("question " + std::to_string(q.id) + ": id not positive or used twice");
     q.kind = text(node, "kind");
     q.types = text(node, "types");
     q.category = text(node, "category");
@@ -102,7 +104,7 @@ Question readQuestion(const YAML::Node& node, std::set<std::int64_t>& ids, const
 
 // One statement at a time, so that a failure names the engine's message.
 class Writer {
-public:
+  public:
     explicit Writer(const std::string& path) {
         if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
             std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
@@ -133,7 +135,7 @@ public:
         if (rc != SQLITE_DONE) throw Error(sqlite3_errmsg(db_));
     }
 
-private:
+  private:
     sqlite3* db_ = nullptr;
 };
 
@@ -171,9 +173,9 @@ void fill(Writer& db, const BankSource& source) {
         bindText(categories.stmt, 3, c.types);
         db.run(categories.stmt);
     }
-    Finalizer questions{db.prepare(
-        "insert into word(Id, Tm, Tmlx, kslx, tmfldm, zdtm, HD1, HD2, HD3, HD4, DA, image) "
-        "values(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)")};
+    Finalizer questions{
+        db.prepare("insert into word(Id, Tm, Tmlx, kslx, tmfldm, zdtm, HD1, HD2, HD3, HD4, DA, image) "
+                   "values(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)")};
     for (const auto& q : source.questions) {
         // The seed only varies the stored form; deriving it from the id keeps builds reproducible.
         auto seed = [&](int column) { return static_cast<std::uint8_t>(q.id * 31 + column * 7); };
@@ -219,7 +221,8 @@ BankSource parseBankSource(const std::vector<SourceFile>& files) {
         try {
             for (const auto& node : roots[i]["types"]) {
                 source.types.push_back({text(node, "code"), text(node, "name")});
-                if (!typeCodes.insert(source.types.back().code).second) throw Error("exam type " + source.types.back().code + " twice");
+                if (!typeCodes.insert(source.types.back().code).second)
+                    throw Error("exam type " + source.types.back().code + " twice");
             }
             for (const auto& node : roots[i]["categories"]) {
                 source.categories.push_back({text(node, "code"), text(node, "name"), text(node, "types")});
@@ -234,7 +237,8 @@ BankSource parseBankSource(const std::vector<SourceFile>& files) {
     std::set<std::int64_t> ids;
     for (size_t i = 0; i < files.size(); ++i) {
         try {
-            for (const auto& node : roots[i]["questions"]) source.questions.push_back(readQuestion(node, ids, typeCodes, categoryTypes));
+            for (const auto& node : roots[i]["questions"])
+                source.questions.push_back(readQuestion(node, ids, typeCodes, categoryTypes));
         } catch (const Error& e) {
             throw Error(inFile(files[i], e.what()));
         }

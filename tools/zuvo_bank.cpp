@@ -9,8 +9,8 @@
 
 #include "bank/data_module.h"
 #include "bank/error.h"
-#include "bank/statements.h"
 #include "bank/scramble.h"
+#include "bank/statements.h"
 #include "tools/bank_source.h"
 
 namespace {
@@ -24,10 +24,17 @@ std::string escaped(const std::string& field) {
     out.reserve(field.size());
     for (char c : field) {
         switch (c) {
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\\': out += "\\\\"; break;
-            default: out += c;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -87,7 +94,8 @@ int dump(const std::string& bankPath, const std::string& table) {
                     line += '\t' + escaped(zuvo::decodedField(query, column));
                 } catch (const zuvo::Error& e) {
                     std::cout << std::flush;
-                    std::cerr << "zuvo-bank: question " << query.firstField() << ", " << column << ": " << e.what() << '\n';
+                    std::cerr << "zuvo-bank: question " << query.firstField() << ", " << column << ": " << e.what()
+                              << '\n';
                     return 1;
                 }
             }
@@ -103,7 +111,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         if (args.size() >= 3 && args[0] == "build") return build({args.begin() + 1, args.end() - 1}, args.back());
-        if ((args.size() == 2 || args.size() == 3) && args[0] == "dump") return dump(args[1], args.size() == 3 ? args[2] : "word");
+        if ((args.size() == 2 || args.size() == 3) && args[0] == "dump")
+            return dump(args[1], args.size() == 3 ? args[2] : "word");
     } catch (const std::exception& e) {
         std::cerr << "zuvo-bank: " << e.what() << '\n';
         return 1;

@@ -36,11 +36,14 @@ TEST_P(SourceChecks, RefuseWithTheQuestionNamed) {
 INSTANTIATE_TEST_SUITE_P(
     Refused, SourceChecks,
     testing::Values(
-        SourceCase{"three_options", "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, b, c], answer: A}",
+        SourceCase{"three_options",
+                   "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, b, c], answer: A}",
                    "question 4: a choice question needs four options"},
-        SourceCase{"answer_e", "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, b, c, d], answer: E}",
+        SourceCase{"answer_e",
+                   "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, b, c, d], answer: E}",
                    "question 4: the answer must be A, B, C or D"},
-        SourceCase{"lower_case_answer", "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, b, c, d], answer: a}",
+        SourceCase{"lower_case_answer",
+                   "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, b, c, d], answer: a}",
                    "question 4: the answer must be A, B, C or D"},
         SourceCase{"true_false_with_letter", "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: A}",
                    "question 4: the answer must be 对 or 错"},
@@ -48,13 +51,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "question 4: kind must be xz or pd"},
         SourceCase{"unknown_type", "  - {id: 4, kind: pd, types: 'C1,Z9', category: '01', text: t, answer: 对}",
                    "question 4: unknown exam type Z9"},
-        SourceCase{"type_outside_its_category", "  - {id: 4, kind: pd, types: 'C1,A1', category: '01', text: t, answer: 对}",
+        SourceCase{"type_outside_its_category",
+                   "  - {id: 4, kind: pd, types: 'C1,A1', category: '01', text: t, answer: 对}",
                    "question 4: exam type A1 is not one of category 01's"},
         SourceCase{"unknown_category", "  - {id: 4, kind: pd, types: C1, category: '07', text: t, answer: 对}",
                    "question 4: unknown category 07"},
-        SourceCase{"picture_without_extension", "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 对, image: '1228'}",
+        SourceCase{"picture_without_extension",
+                   "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 对, image: '1228'}",
                    "question 4: image must be a picture number and a four-character extension, like 1228.jpg"},
-        SourceCase{"missing_text", "  - {id: 4, kind: pd, types: C1, category: '01', answer: 对}", "line 7: missing 'text'"},
+        SourceCase{"missing_text", "  - {id: 4, kind: pd, types: C1, category: '01', answer: 对}",
+                   "line 7: missing 'text'"},
         SourceCase{"id_twice",
                    "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 对}\n"
                    "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 错}",
@@ -100,10 +106,13 @@ TEST(BankSource, FilesAreReadAsOneAndNamedInMessages) {
     ASSERT_EQ(source.questions.size(), 1u);
     EXPECT_EQ(source.types.size(), 2u);
 
-    EXPECT_THROW_MSG(parseBankSource({{"head.yaml", kHeader}, {"a.yaml", "questions:\n" + question}, {"b.yaml", "questions:\n" + question}}),
-                     "b.yaml: question 4: id not positive or used twice");
-    EXPECT_THROW_MSG(parseBankSource({{"head.yaml", kHeader}, {"c.yaml", "categories:\n  - {code: '01', name: x, types: C1}\n"}}),
-                     "c.yaml: category 01 twice");
+    EXPECT_THROW_MSG(
+        parseBankSource(
+            {{"head.yaml", kHeader}, {"a.yaml", "questions:\n" + question}, {"b.yaml", "questions:\n" + question}}),
+        "b.yaml: question 4: id not positive or used twice");
+    EXPECT_THROW_MSG(
+        parseBankSource({{"head.yaml", kHeader}, {"c.yaml", "categories:\n  - {code: '01', name: x, types: C1}\n"}}),
+        "c.yaml: category 01 twice");
     EXPECT_THROW(parseBankSource({{"head.yaml", kHeader}, {"d.yaml", "questions: [\n"}}), Error);
 }
 
