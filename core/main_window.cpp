@@ -20,18 +20,30 @@ struct RenderTraits {
 
 RenderTraits traitsOf(RenderForm which) {
     switch (which) {
-        case RenderForm::Full: return {"，第 ", true, AnswerRow::Judged, true};
-        case RenderForm::StartUp: return {"第 ", true, AnswerRow::Untouched, false};
-        case RenderForm::SetUp: return {"，第 ", true, AnswerRow::Cleared, false};
-        case RenderForm::CategoryChange: return {"，第 ", true, AnswerRow::Untouched, false};
-        case RenderForm::JumpByNumber: return {"，第 ", false, AnswerRow::Cleared, false};
-        case RenderForm::AutoAdvance: return {"，第 ", true, AnswerRow::Untouched, false};
+        case RenderForm::Full:
+            return {"，第 ", true, AnswerRow::Judged, true};
+        case RenderForm::StartUp:
+            return {"第 ", true, AnswerRow::Untouched, false};
+        case RenderForm::SetUp:
+            return {"，第 ", true, AnswerRow::Cleared, false};
+        case RenderForm::CategoryChange:
+            return {"，第 ", true, AnswerRow::Untouched, false};
+        case RenderForm::JumpByNumber:
+            return {"，第 ", false, AnswerRow::Cleared, false};
+        case RenderForm::AutoAdvance:
+            return {"，第 ", true, AnswerRow::Untouched, false};
     }
     return {"，第 ", true, AnswerRow::Untouched, false};
 }
 
 const std::string kEmptyAnswerLine(17, ' ');
 const std::string kAnswerPad(8, ' ');
+
+// The right or wrong mark beside the answer line; none when the bitmap is missing.
+Picture answerMark(bool right) {
+    const char* bitmap = right ? kRightBitmap : kWrongBitmap;
+    return hasResource("BMP", bitmap) ? Picture{bitmap, loadPicture("BMP", bitmap)} : Picture{};
+}
 
 }  // namespace
 
@@ -59,7 +71,7 @@ void MainWindowLogic::ShowPan(int mode) {
         form.Image3Width = form.Image3Height = 0;
         form.Image3.visible = false;
         form.Panel1.visible = false;
-        platform_.delay(10);
+        Delay(10);
     } else if (mode == 1) {
         form.Panel1.width = kFormOuterWidth - kGroupWidth;
         form.Panel1.height = kFormOuterHeight - kBannerStripHeight - kStatusBarHeight + 48;
@@ -126,9 +138,14 @@ void MainWindowLogic::ShowTm(RenderForm which, int number) {
     }
 
     switch (traits.answerRow) {
-        case AnswerRow::Judged: showAnswerRow(); break;
-        case AnswerRow::Cleared: clearAnswerRow(); break;
-        case AnswerRow::Untouched: break;
+        case AnswerRow::Judged:
+            showAnswerRow();
+            break;
+        case AnswerRow::Cleared:
+            clearAnswerRow();
+            break;
+        case AnswerRow::Untouched:
+            break;
     }
     if (traits.repaints) platform_.repaint();
 }
@@ -142,8 +159,7 @@ void MainWindowLogic::showAnswerRow() {
     if (given.empty()) {
         clearAnswerRow();
     } else {
-        const char* bitmap = standard == given ? kRightBitmap : kWrongBitmap;
-        form.Image1.picture = hasResource("BMP", bitmap) ? Picture{bitmap, loadPicture("BMP", bitmap)} : Picture{};
+        form.Image1.picture = answerMark(standard == given);
         form.LbDa2.caption = kAnswerPad + given + kAnswerPad;
     }
 }
@@ -156,6 +172,123 @@ void MainWindowLogic::clearAnswerRow() {
 void MainWindowLogic::ShowJpg(const std::string& name) {
     const std::string resource = name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
     form.Image2.picture = Picture{resource, loadPicture("JPEG", resource)};
+}
+
+void MainWindowLogic::BtnAClick() {
+    const std::string type = trim(data_.ADOWord.fieldByName("Tmlx"));
+    if (type == "xz") {
+        procJudRw("A");
+    } else if (type == "pd") {
+        procJudRw("对");
+    }
+}
+
+void MainWindowLogic::BtnBClick() {
+    const std::string type = trim(data_.ADOWord.fieldByName("Tmlx"));
+    if (type == "xz") {
+        procJudRw("B");
+    } else if (type == "pd") {
+        procJudRw("错");
+    }
+}
+
+void MainWindowLogic::BtnCClick() { procJudRw("C"); }
+
+void MainWindowLogic::BtnDClick() { procJudRw("D"); }
+
+// The answer is taken by value: during the exam's pause other handlers run and may change anything.
+void MainWindowLogic::procJudRw(std::string answer) {
+    // No question is shown when the bank could not be opened; there is nothing to answer then.
+    if (!state.holds(state.CurNo)) return;
+    platform_.repaint();
+    form.LbDa2.caption = kAnswerPad + answer + kAnswerPad;
+    state.Answer[static_cast<size_t>(state.CurNo)] = answer;
+    const bool right = form.lbDA.caption == answer;
+    form.Image1.picture = answerMark(right);
+    state.RightFlag[static_cast<size_t>(state.CurNo)] = right ? 1 : 0;
+    if (state.CurNo <= state.TmCount && state.ModeName == kExamModeName) {
+        Delay(750);
+        procDispWord(kMoveNext);
+    }
+}
+
+void MainWindowLogic::Delay(int ms) {
+    // Unsigned differences of the wrapping counter: a wrap during the wait neither ends nor lengthens it.
+    const std::uint32_t start = platform_.tickCount();
+    const std::uint32_t wanted = ms > 0 ? static_cast<std::uint32_t>(ms) : 0;
+    std::uint32_t elapsed = 0;
+    do {
+        platform_.delay(static_cast<int>(wanted - elapsed));
+        elapsed = platform_.tickCount() - start;
+    } while (elapsed < wanted);
+}
+
+void MainWindowLogic::BtnPerClick() { procDispWord(kMovePrevious); }
+
+void MainWindowLogic::BtnNextClick() { procDispWord(kMoveNext); }
+
+void MainWindowLogic::setAnswerButtonsEnabled(bool enabled) {
+    for (Control* button : {&form.BtnA, &form.BtnB, &form.BtnC, &form.BtnD}) button->enabled = enabled;
+}
+
+void MainWindowLogic::BtnTurnClick() {
+    // Number entry holds while the box is enabled; after a hand-in the answer buttons stay as they are.
+    const bool entering = !form.Edit1.enabled;
+    form.Edit1.enabled = entering;
+    form.Label2.enabled = form.Label3.enabled = entering;
+    if (state.HandedIn == "0") setAnswerButtonsEnabled(!entering);
+    form.BtnPer.enabled = form.BtnNext.enabled = !entering;
+}
+
+char32_t MainWindowLogic::Edit1KeyPress(char32_t key) {
+    return key == 8 || key == U'.' || (key >= U'0' && key <= U'9') ? key : 0;
+}
+
+void MainWindowLogic::Edit1KeyDown(int key) {
+    if (key != kVkReturn) return;
+    const std::string typed = form.Edit1.caption;
+    if (characterCount(typed) >= 7) {
+        platform_.showMessage(kNoSuchQuestion);
+        form.Edit1.caption = "1";
+        return;
+    }
+    const std::int32_t number = toInteger(typed);
+    if (number < 1 || number > state.TmCount) {
+        platform_.showMessage(kNoSuchQuestion);
+        form.Edit1.caption = "1";
+        return;
+    }
+    state.CurNo = number;
+    data_.ADOWord.first();
+    data_.ADOWord.moveBy(state.offsetOf(number));
+    ShowTm(RenderForm::JumpByNumber, number);
+    BtnTurnClick();
+}
+
+void MainWindowLogic::BtnJcltClick() {}
+
+void MainWindowLogic::BtnExitClick() {}
+
+void MainWindowLogic::allKeyD(int key) { applyKeyMap(key); }
+
+void MainWindowLogic::FormKeyDown(int key) { applyKeyMap(key); }
+
+void MainWindowLogic::applyKeyMap(int key) {
+    struct Command {
+        Control MainForm::*button;
+        void (MainWindowLogic::*click)();
+    };
+    // Keypad 0 to 7, in key order; each acts only as its button could be clicked.
+    static constexpr Command kCommands[] = {
+        {&MainForm::BtnJclt, &MainWindowLogic::BtnJcltClick}, {&MainForm::BtnA, &MainWindowLogic::BtnAClick},
+        {&MainForm::BtnB, &MainWindowLogic::BtnBClick},       {&MainForm::BtnC, &MainWindowLogic::BtnCClick},
+        {&MainForm::BtnD, &MainWindowLogic::BtnDClick},       {&MainForm::BtnPer, &MainWindowLogic::BtnPerClick},
+        {&MainForm::BtnNext, &MainWindowLogic::BtnNextClick}, {&MainForm::BtnExit, &MainWindowLogic::BtnExitClick},
+    };
+    if (key < kVkNumpad0 || key > kVkNumpad7) return;
+    const Command& command = kCommands[key - kVkNumpad0];
+    const Control& button = form.*command.button;
+    if (button.enabled && button.visible) (this->*command.click)();
 }
 
 }  // namespace zuvo

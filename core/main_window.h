@@ -18,12 +18,20 @@ enum class RenderForm { Full, StartUp, SetUp, CategoryChange, JumpByNumber, Auto
 // The moves of procDispWord, with the values its callers pass.
 enum Move : int { kMovePrevious = 2, kMoveNext = 3, kMoveToSeek = 4 };
 
+// Virtual-key codes of the keys the window acts on: the numeric keypad's digits with Num Lock on, and Enter.
+inline constexpr int kVkReturn = 0x0D;
+inline constexpr int kVkNumpad0 = 0x60;
+inline constexpr int kVkNumpad7 = 0x67;
+
+inline constexpr const char* kExamModeName = "模拟考试";
+inline constexpr const char* kNoSuchQuestion = "没有这道题目，请检查题号！";
+
 inline constexpr const char* kStartPicture = "JPG112233";
 inline constexpr const char* kRightBitmap = "BMPdui";
 inline constexpr const char* kWrongBitmap = "BMPcuo";
 
 class MainWindowLogic {
-public:
+  public:
     MainWindowLogic(DataModule& data, Platform& platform) : data_(data), platform_(platform) {}
 
     MainForm form;
@@ -41,9 +49,36 @@ public:
     void ShowJpg(const std::string& name);
     void BtnAd2Click();
 
-private:
+    // Answering: the buttons give their value for the current question's type and judge it.
+    void BtnAClick();
+    void BtnBClick();
+    void BtnCClick();
+    void BtnDClick();
+    void procJudRw(std::string answer);
+    // Waits at least ms while the window goes on handling its events; at least one pass of them, even for 0.
+    void Delay(int ms);
+
+    // Moving: previous and next, and the jump to a typed number.
+    void BtnPerClick();
+    void BtnNextClick();
+    void BtnTurnClick();
+    // The character filter of the number box: returns the character to type, or 0 to drop it.
+    char32_t Edit1KeyPress(char32_t key);
+    void Edit1KeyDown(int key);
+
+    // The mode commands behind keypad 0 and 7; the modes give them their work.
+    void BtnJcltClick();
+    void BtnExitClick();
+
+    // The keypad commands: of the buttons and the category list (allKeyD), and of the window itself.
+    void allKeyD(int key);
+    void FormKeyDown(int key);
+
+  private:
     void showAnswerRow();
     void clearAnswerRow();
+    void applyKeyMap(int key);
+    void setAnswerButtonsEnabled(bool enabled);
 
     DataModule& data_;
     Platform& platform_;

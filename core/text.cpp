@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/text.h"
 
+#include "bank/error.h"
 
 namespace zuvo {
 
@@ -9,6 +10,29 @@ std::string trim(std::string_view s) {
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return std::string(s);
+}
+
+std::int32_t toInteger(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) throw invalidInteger(text);
+    std::int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') throw invalidInteger(text);
+        value = value * 10 + (text[i] - '0');
+        if (value > std::int64_t{INT32_MAX} + 1) throw invalidInteger(text);
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX) throw invalidInteger(text);
+    return static_cast<std::int32_t>(value);
+}
+
+size_t characterCount(std::string_view utf8) {
+    size_t count = 0;
+    for (unsigned char c : utf8) count += (c & 0xC0) != 0x80;
+    return count;
 }
 
 }  // namespace zuvo

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,5 +9,12 @@ namespace zuvo {
 
 // Removes leading and trailing blanks and control characters (every byte up to 0x20).
 std::string trim(std::string_view s);
+
+// The whole number a text spells: leading blanks, an optional sign and decimal digits, within 32 bits.
+// Anything else throws the conversion error "'<text>' is not a valid integer value".
+std::int32_t toInteger(const std::string& text);
+
+// Characters, not bytes, of a UTF-8 text.
+size_t characterCount(std::string_view utf8);
 
 }  // namespace zuvo

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
@@ -8,6 +9,7 @@
 #include "ui/error_guard.h"
 #include "ui/fonts.h"
 #include "ui/group_bar.h"
+#include "ui/keys.h"
 #include "ui/layout.h"
 #include "ui/pictures.h"
 
@@ -32,6 +34,7 @@ MainWindow::MainWindow(DataModule& data, QtPlatform& platform) : platform_(platf
     setFixedSize(kClientWidth, kClientHeight);
     setWindowIcon(QIcon(bitmapPixmap("MAINICON")));
     build();
+    connectHandlers();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -145,9 +148,62 @@ void MainWindow::buildCommandButtons() {
     BtnNext = button("BtnNext", 531, 476, 85, 30);
     BtnExit = button("BtnExit", 643, 476, 85, 30);
     BtnAd2 = button("BtnAd2", 736, 432, 41, 25);
+}
 
-    connect(BtnPer, &QPushButton::clicked, this, [this] { handle([this] { logic_.procDispWord(kMovePrevious); }); });
-    connect(BtnNext, &QPushButton::clicked, this, [this] { handle([this] { logic_.procDispWord(kMoveNext); }); });
+void MainWindow::connectHandlers() {
+    const std::pair<QPushButton*, void (MainWindowLogic::*)()> clicks[] = {
+        {BtnA, &MainWindowLogic::BtnAClick},       {BtnB, &MainWindowLogic::BtnBClick},
+        {BtnC, &MainWindowLogic::BtnCClick},       {BtnD, &MainWindowLogic::BtnDClick},
+        {BtnPer, &MainWindowLogic::BtnPerClick},   {BtnNext, &MainWindowLogic::BtnNextClick},
+        {BtnTurn, &MainWindowLogic::BtnTurnClick}, {BtnJclt, &MainWindowLogic::BtnJcltClick},
+        {BtnExit, &MainWindowLogic::BtnExitClick},
+    };
+    for (const auto& [widget, click] : clicks) {
+        connect(widget, &QPushButton::clicked, this,
+                [this, click = click] { handle([this, click] { (logic_.*click)(); }); });
+    }
+    // The box's text belongs to the model as the learner types it; the handlers read it from there.
+    connect(Edit1, &QLineEdit::textChanged, this,
+            [this](const QString& text) { logic_.form.Edit1.caption = text.toStdString(); });
+    // Only what the character filter lets through reaches the box: no input method composes into it.
+    Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    Edit1->installEventFilter(this);
+    keyMapControls_ = {BtnNext, BtnPer, BtnA, BtnB, BtnC, BtnD, BtnTurn, BtnExit, BtnJclt, ComboBoxEx1};
+    for (QWidget* control : keyMapControls_) control->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto& key = static_cast<QKeyEvent&>(*event);
+        if (watched == Edit1) return numberBoxKey(key);
+        if (keyMapControls_.contains(watched)) {
+            const int code = virtualKeyOf(key);
+            handle([this, code] { logic_.allKeyD(code); });
+            // Not consumed: the control still handles the key itself.
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::numberBoxKey(QKeyEvent& event) {
+    const int code = virtualKeyOf(event);
+    if (code != 0) handle([this, code] { logic_.Edit1KeyDown(code); });
+    // Keys without a character (arrows, Home, Delete) are not filtered, as they type nothing.
+    const QList<uint> typed = event.text().toUcs4();
+    if (typed.isEmpty() || typed.front() == 0x7F) return false;
+    const char32_t character = typed.front();
+    return logic_.Edit1KeyPress(character) == 0;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // A control's unhandled key bubbles up to here; the window's own map acts only while no control has the focus.
+    // The window's own focus child counts, not the application's: without an active window that one is null.
+    QWidget* focus = focusWidget();
+    if (focus == nullptr || focus == this) {
+        const int code = virtualKeyOf(*event);
+        handle([this, code] { logic_.FormKeyDown(code); });
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void MainWindow::buildStatusBar() {
@@ -196,7 +252,8 @@ void MainWindow::buildStartPanel() {
 }
 
 void MainWindow::setTabOrder() {
-    const QList<QWidget*> order = {BtnNext, BtnPer, BtnA, BtnB, BtnC, BtnD, RzGroupBar1, ComboBoxEx1, BtnTurn, Edit1, BtnExit, BtnJclt};
+    const QList<QWidget*> order = {BtnNext,     BtnPer,      BtnA,    BtnB,  BtnC,    BtnD,
+                                   RzGroupBar1, ComboBoxEx1, BtnTurn, Edit1, BtnExit, BtnJclt};
     for (int i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
     BtnNext->setFocus();
 }

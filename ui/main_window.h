@@ -22,14 +22,18 @@ class GroupBar;
 
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Builds the window and runs its creation handler, as the program's second form.
     MainWindow(DataModule& data, QtPlatform& platform);
 
     MainWindowLogic& logic() { return logic_; }
     void sync();
 
-private:
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
     template <class Handler>
     void handle(Handler&& handler);
 
@@ -39,6 +43,9 @@ private:
     void buildStatusBar();
     void buildStartPanel();
     void setTabOrder();
+    void connectHandlers();
+    // The number box's own keys: Enter jumps, and its character filter drops what a number cannot hold.
+    bool numberBoxKey(QKeyEvent& event);
 
     QLabel* label(QWidget* parent, const char* name, int x, int y, int w = 0, int h = 0);
     QPushButton* button(const char* name, int x, int y, int w, int h);
@@ -81,6 +88,8 @@ private:
     QLabel* Image3 = nullptr;
     QFrame* RzStatusBar1 = nullptr;
 
+    // The controls whose key-down runs the keypad commands; the number box, the group bar and the banner do not.
+    QList<QWidget*> keyMapControls_;
     // The picture each label shows, so that a sync converts only what changed.
     std::map<QLabel*, const Image*> shown_;
 };

@@ -25,7 +25,7 @@ bool FakePlatform::askOkCancel(const std::string& text) {
 
 void FakePlatform::delay(int ms) {
     delays.push_back(ms);
-    ticks += static_cast<std::uint32_t>(ms);
+    ticks += static_cast<std::uint32_t>(tickStep < 0 ? ms : tickStep);
     runDuring();
 }
 

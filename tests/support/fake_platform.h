@@ -13,7 +13,7 @@
 namespace zuvo::test {
 
 class FakePlatform : public Platform {
-public:
+  public:
     void showMessage(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
     void delay(int ms) override;
@@ -35,11 +35,13 @@ public:
     int repaints = 0;
     DateTime clock = 46000.5;
     std::uint32_t ticks = 0;
+    // How far one delay moves the tick counter; negative: exactly the time asked for.
+    int tickStep = -1;
     std::uint64_t counter = 1;
     // Runs once inside the next box or delay, as a handler the nested event loop would deliver.
     std::function<void()> during;
 
-private:
+  private:
     void runDuring();
 };
 

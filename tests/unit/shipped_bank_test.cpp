@@ -43,15 +43,8 @@ BankSource shippedSource() {
     return parseBankSource(files);
 }
 
-// Characters, not bytes: the layout limits are in glyphs.
-size_t glyphs(const std::string& utf8) {
-    size_t count = 0;
-    for (unsigned char c : utf8) count += (c & 0xC0) != 0x80;
-    return count;
-}
-
 class ShippedBank : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         source_ = new BankSource(shippedSource());
         data_ = new DataModule;
@@ -137,16 +130,19 @@ TEST_F(ShippedBank, EveryRowReadsBackAsWrittenAndFitsTheWindow) {
         // The standard answer must be a value a button gives for this kind of question.
         const std::string kind = trim(word.fieldByName("Tmlx"));
         const std::string answer = trim(word.fieldByName("DA"));
-        const std::set<std::string> buttons = kind == "xz" ? std::set<std::string>{"A", "B", "C", "D"} : std::set<std::string>{"对", "错"};
+        const std::set<std::string> buttons =
+            kind == "xz" ? std::set<std::string>{"A", "B", "C", "D"} : std::set<std::string>{"对", "错"};
         EXPECT_TRUE(buttons.count(answer)) << kind << " " << answer;
         EXPECT_EQ(word.fieldByName("zdtm"), "") << "shipped as a key point";
 
         const std::string image = trim(word.fieldByName("image"));
-        if (!image.empty()) EXPECT_TRUE(hasResource("JPEG", "JPG" + image.substr(0, image.size() - 4))) << image;
+        if (!image.empty()) {
+            EXPECT_TRUE(hasResource("JPEG", "JPG" + image.substr(0, image.size() - 4))) << image;
+        }
 
         // The question label holds three lines of about forty glyphs, an option label two of about eighteen.
-        EXPECT_LE(glyphs(q.text), 120u);
-        for (const auto& option : q.options) EXPECT_LE(glyphs(option), 36u) << option;
+        EXPECT_LE(characterCount(q.text), 120u);
+        for (const auto& option : q.options) EXPECT_LE(characterCount(option), 36u) << option;
     }
 }
 
@@ -172,10 +168,10 @@ TEST(ShippedPictures, WindowPicturesHaveTheirDesignSizes) {
         const char* name;
         int width, height;
     };
-    for (const Expected& e : {Expected{"JPEG", kStartPicture, 641, 529}, Expected{"BMP", kRightBitmap, 22, 22},
-                              Expected{"BMP", kWrongBitmap, 22, 22}, Expected{"BMP", "GROUP0", 68, 68},
-                              Expected{"BMP", "GROUP1", 68, 68}, Expected{"BMP", "GROUP2", 68, 68},
-                              Expected{"BMP", "GROUP3", 68, 68}, Expected{"BMP", "GROUP4", 68, 68}}) {
+    for (const Expected& e :
+         {Expected{"JPEG", kStartPicture, 641, 529}, Expected{"BMP", kRightBitmap, 22, 22},
+          Expected{"BMP", kWrongBitmap, 22, 22}, Expected{"BMP", "GROUP0", 68, 68}, Expected{"BMP", "GROUP1", 68, 68},
+          Expected{"BMP", "GROUP2", 68, 68}, Expected{"BMP", "GROUP3", 68, 68}, Expected{"BMP", "GROUP4", 68, 68}}) {
         const auto picture = loadPicture(e.type, e.name);
         EXPECT_EQ(picture->width, e.width) << e.name;
         EXPECT_EQ(picture->height, e.height) << e.name;
