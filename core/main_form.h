@@ -40,6 +40,29 @@ struct TimerState {
     int interval = 1000;
 };
 
+// The look of a text link: its design colour, the hover look (blue, underlined), or the window-text colour.
+enum class LinkLook { Black, Hover, WindowText };
+
+// A text link of the status bar: a label sized to its caption, at most 210 wide, moved by the roll.
+struct LinkLabel {
+    std::string caption;
+    std::string hint;
+    bool visible = false;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 13;
+    LinkLook look = LinkLook::WindowText;
+};
+
+// The banner player. Every load of a movie counts, so that loading the same file again restarts it.
+struct BannerPlayer {
+    std::string WMode = "Window";
+    std::string Movie;
+    bool playing = false;
+    unsigned loads = 0;
+};
+
 struct ComboBox {
     std::vector<std::string> items;
     int itemIndex = -1;
@@ -54,6 +77,11 @@ inline constexpr int kFormOuterHeight = 570;
 inline constexpr int kGroupWidth = 141;
 inline constexpr int kBannerStripHeight = 62;
 inline constexpr int kStatusBarHeight = 19;
+// The status-bar panes that frame the text links.
+inline constexpr int kLinkPaneWidth = 250;
+inline constexpr int kLinkPane1Left = 288;  // RzStatusPane3
+inline constexpr int kLinkPane2Left = 538;  // RzStatusPane5
+inline constexpr int kLinkMaxWidth = 210;
 
 struct MainForm {
     Control LabTime2{"考试倒计时："};
@@ -93,6 +121,9 @@ struct MainForm {
 
     TimerState tmrAutoWord;
     TimerState TimerKs;
+    BannerPlayer ShockwaveFlash1;
+    LinkLabel LbTextLink1{"", "", false, 472, 0, 0, 13, LinkLook::Black};
+    LinkLabel LbTextLink2{"", "", false, 736, 0, 0, 13, LinkLook::WindowText};
     TimerState TimerAd{false, 5000};
     TimerState TimerRoll{false, 100};
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bank/data_module.h"
+#include "core/ad_display.h"
 #include "core/main_form.h"
 #include "core/platform.h"
 #include "core/question_set.h"
@@ -32,9 +33,10 @@ inline constexpr const char* kWrongBitmap = "BMPcuo";
 
 class MainWindowLogic {
   public:
-    MainWindowLogic(DataModule& data, Platform& platform) : data_(data), platform_(platform) {}
+    MainWindowLogic(DataModule& data, Platform& platform) : ads(form, platform), data_(data), platform_(platform) {}
 
     MainForm form;
+    AdDisplay ads;
     QuestionSet state;
     // Starts the ad worker; the hidden button BtnAd2 stands for it.
     std::function<void()> startAdWorker;

@@ -2,11 +2,14 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 
 #include "ui/error_guard.h"
+#include "ui/event_hook.h"
 #include "ui/fonts.h"
 #include "ui/group_bar.h"
 #include "ui/keys.h"
@@ -35,12 +38,16 @@ MainWindow::MainWindow(DataModule& data, QtPlatform& platform) : platform_(platf
     setWindowIcon(QIcon(bitmapPixmap("MAINICON")));
     build();
     connectHandlers();
+    connectAdvertising();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
     platform_.attach(this, [this] { sync(); });
     handle([this] { logic_.FormCreate(); });
 }
+
+// The worker goes first, while everything it reports to still exists.
+MainWindow::~MainWindow() { adWorker_.reset(); }
 
 template <class Handler>
 void MainWindow::handle(Handler&& handler) {
@@ -173,6 +180,7 @@ void MainWindow::connectHandlers() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (linkEvent(watched, event)) return true;
     if (event->type() == QEvent::KeyPress) {
         auto& key = static_cast<QKeyEvent&>(*event);
         if (watched == Edit1) return numberBoxKey(key);
@@ -229,12 +237,13 @@ void MainWindow::buildStatusBar() {
     }
     RzStatusBar1->findChild<QLabel*>("RzStatusPane3")->setFont(linkFont());
     for (const char* name : {"LbTextLink1", "LbTextLink2"}) {
-        QLabel* link = label(RzStatusBar1, name, std::string(name) == "LbTextLink1" ? 472 : 736, 0);
+        QLabel* link = label(RzStatusBar1, name, std::string(name) == "LbTextLink1" ? 472 : 736, 0, 1, 13);
         link->setFont(linkFont());
         link->setCursor(Qt::PointingHandCursor);
-        link->setMaximumWidth(210);
-        link->setText(QStringLiteral("新宋体"));
+        link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        link->setMouseTracking(true);
         link->hide();
+        (std::string(name) == "LbTextLink1" ? LbTextLink1 : LbTextLink2) = link;
     }
 }
 
@@ -323,6 +332,97 @@ void MainWindow::sync() {
     apply(Image3, f.Image3.picture);
     Image3->setVisible(f.Image3.visible);
     Panel1->setVisible(f.Panel1.visible);
+    syncAdvertising();
+}
+
+void MainWindow::connectAdvertising() {
+    logic_.ads.programFolder = QCoreApplication::applicationDirPath().toStdString() + "/";
+    logic_.startAdWorker = [this] {
+        adWorker_ = std::make_unique<TMyThread>(logic_.ads, platform_, adHosts());
+        adWorker_->Start();
+    };
+    ShockwaveFlash1->setMovie(&banner_);
+    ShockwaveFlash1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(&TimerAd, &QTimer::timeout, this, [this] { handle([this] { logic_.ads.TimerAdTimer(); }); });
+    connect(&TimerRoll, &QTimer::timeout, this, [this] { handle([this] { logic_.ads.TimerRollTimer(); }); });
+    for (QLabel* link : {LbTextLink1, LbTextLink2}) link->installEventFilter(this);
+    // Presses anywhere pass through this hook first, so one on the banner is caught before the player sees it.
+    qApp->installEventFilter(new EventHook(this, [this](QObject* watched, QEvent* event) { return bannerPress(watched, event); }));
+}
+
+bool MainWindow::bannerPress(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress || !watched->isWidgetType()) return false;
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+    // Where the pointer is now decides, not where the press was reported.
+    const bool overBanner = QApplication::widgetAt(QCursor::pos()) == ShockwaveFlash1;
+    bool handled = false;
+    handle([this, overBanner, &handled] { logic_.ads.ApplicationEvents1Message(kWmLButtonDown, overBanner, handled); });
+    return handled;
+}
+
+bool MainWindow::linkEvent(QObject* watched, QEvent* event) {
+    const bool first = watched == LbTextLink1;
+    if (!first && watched != LbTextLink2) return false;
+    AdDisplay& ads = logic_.ads;
+    switch (event->type()) {
+        case QEvent::MouseMove:
+            handle([&ads, first] { first ? ads.LbTextLink1MouseMove() : ads.LbTextLink2MouseMove(); });
+            break;
+        case QEvent::Leave:
+            handle([&ads, first] { first ? ads.LbTextLink1MouseLeave() : ads.LbTextLink2MouseLeave(); });
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* release = static_cast<QMouseEvent*>(event);
+            auto* link = static_cast<QLabel*>(watched);
+            if (release->button() == Qt::LeftButton && link->rect().contains(release->position().toPoint())) {
+                handle([&ads, first] { first ? ads.LbTextLink1Click() : ads.LbTextLink2Click(); });
+            }
+            break;
+        }
+        default: break;
+    }
+    return false;
+}
+
+void MainWindow::syncAdvertising() {
+    const MainForm& f = logic_.form;
+    // Flash's "Window" mode paints a background of its own; "transparent" shows the panel through.
+    ShockwaveFlash1->setAutoFillBackground(f.ShockwaveFlash1.WMode != "transparent");
+    if (f.ShockwaveFlash1.loads != shownBannerLoads_) {
+        shownBannerLoads_ = f.ShockwaveFlash1.loads;
+        banner_.stop();
+        banner_.setFileName(q(f.ShockwaveFlash1.Movie));
+        if (f.ShockwaveFlash1.playing) banner_.start();
+    } else if (!f.ShockwaveFlash1.playing && banner_.state() == QMovie::Running) {
+        banner_.stop();
+    }
+
+    const std::pair<QLabel*, const LinkLabel*> links[] = {{LbTextLink1, &f.LbTextLink1}, {LbTextLink2, &f.LbTextLink2}};
+    for (const auto& [widget, model] : links) {
+        if (widget->text() != q(model->caption)) widget->setText(q(model->caption));
+        widget->setToolTip(q(model->hint));
+        widget->setGeometry(model->left, model->top, model->width, model->height);
+        auto look = shownLook_.find(widget);
+        if (look == shownLook_.end() || look->second != model->look) {
+            shownLook_[widget] = model->look;
+            switch (model->look) {
+                case LinkLook::Black: widget->setStyleSheet("color: black;"); break;
+                case LinkLook::Hover: widget->setStyleSheet("color: rgb(0, 128, 255); text-decoration: underline;"); break;
+                case LinkLook::WindowText: widget->setStyleSheet(""); break;
+            }
+        }
+        widget->setVisible(model->visible);
+    }
+
+    // Switching on a timer that runs already must not restart its interval.
+    const std::pair<QTimer*, const TimerState*> timers[] = {{&TimerAd, &f.TimerAd}, {&TimerRoll, &f.TimerRoll}};
+    for (const auto& [timer, model] : timers) {
+        if (model->enabled && !timer->isActive()) {
+            timer->start(model->interval);
+        } else if (!model->enabled && timer->isActive()) {
+            timer->stop();
+        }
+    }
 }
 
 }  // namespace zuvo

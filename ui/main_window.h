@@ -8,10 +8,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMovie>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 #include <map>
+#include <memory>
 
+#include "ads/ad_worker.h"
 #include "bank/data_module.h"
 #include "core/main_window.h"
 #include "ui/qt_platform.h"
@@ -25,6 +29,7 @@ class MainWindow : public QWidget {
   public:
     // Builds the window and runs its creation handler, as the program's second form.
     MainWindow(DataModule& data, QtPlatform& platform);
+    ~MainWindow() override;
 
     MainWindowLogic& logic() { return logic_; }
     void sync();
@@ -46,6 +51,10 @@ class MainWindow : public QWidget {
     void connectHandlers();
     // The number box's own keys: Enter jumps, and its character filter drops what a number cannot hold.
     bool numberBoxKey(QKeyEvent& event);
+    void connectAdvertising();
+    bool linkEvent(QObject* watched, QEvent* event);
+    bool bannerPress(QObject* watched, QEvent* event);
+    void syncAdvertising();
 
     QLabel* label(QWidget* parent, const char* name, int x, int y, int w = 0, int h = 0);
     QPushButton* button(const char* name, int x, int y, int w, int h);
@@ -87,11 +96,20 @@ class MainWindow : public QWidget {
     QWidget* Panel1 = nullptr;
     QLabel* Image3 = nullptr;
     QFrame* RzStatusBar1 = nullptr;
+    QLabel* LbTextLink1 = nullptr;
+    QLabel* LbTextLink2 = nullptr;
+    QTimer TimerAd;
+    QTimer TimerRoll;
+    QMovie banner_;
+    unsigned shownBannerLoads_ = 0;
 
     // The controls whose key-down runs the keypad commands; the number box, the group bar and the banner do not.
     QList<QWidget*> keyMapControls_;
     // The picture each label shows, so that a sync converts only what changed.
     std::map<QLabel*, const Image*> shown_;
+    std::map<QLabel*, LinkLook> shownLook_;
+    // Declared last: it is stopped before anything it hands its results to goes away.
+    std::unique_ptr<TMyThread> adWorker_;
 };
 
 }  // namespace zuvo

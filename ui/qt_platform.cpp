@@ -22,7 +22,7 @@ void QtPlatform::attach(QWidget* window, std::function<void()> sync) {
 }
 
 void QtPlatform::syncWindow() {
-    if (sync_) sync_();
+    if (window_ && sync_) sync_();
 }
 
 void QtPlatform::showMessage(const std::string& text) {
@@ -81,7 +81,18 @@ void QtPlatform::openUrl(const std::string& url) {
 }
 
 void QtPlatform::runOnUiThread(std::function<void()> task) {
-    QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+    // Called from other threads: the task waits in the application's queue and runs between two handlers.
+    QMetaObject::invokeMethod(
+        qApp,
+        [this, task = std::move(task)] {
+            try {
+                task();
+            } catch (const std::exception&) {
+                // What other threads hand over is the advertising, which never reports a failure.
+            }
+            syncWindow();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace zuvo

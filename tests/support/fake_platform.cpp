@@ -29,4 +29,22 @@ void FakePlatform::delay(int ms) {
     runDuring();
 }
 
+void FakePlatform::runOnUiThread(std::function<void()> task) {
+    if (!queueUiTasks) {
+        task();
+        return;
+    }
+    std::lock_guard lock(tasksMutex_);
+    uiTasks_.push_back(std::move(task));
+}
+
+void FakePlatform::runUiTasks() {
+    std::vector<std::function<void()>> tasks;
+    {
+        std::lock_guard lock(tasksMutex_);
+        tasks.swap(uiTasks_);
+    }
+    for (auto& task : tasks) task();
+}
+
 }  // namespace zuvo::test

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,10 @@ class FakePlatform : public Platform {
 
     int linkTextWidth(const std::string& text) override { return static_cast<int>(text.size()) * 6; }
     void openUrl(const std::string& url) override { openedUrls.push_back(url); }
-    void runOnUiThread(std::function<void()> task) override { task(); }
+    // At once, or, with queueUiTasks, kept until runUiTasks as the real event queue keeps them (other threads may
+    // hand tasks over).
+    void runOnUiThread(std::function<void()> task) override;
+    void runUiTasks();
 
     std::vector<std::string> messages;   // plain notices, in order
     std::vector<std::string> questions;  // texts of the OK/Cancel boxes
@@ -38,11 +42,14 @@ class FakePlatform : public Platform {
     // How far one delay moves the tick counter; negative: exactly the time asked for.
     int tickStep = -1;
     std::uint64_t counter = 1;
+    bool queueUiTasks = false;
     // Runs once inside the next box or delay, as a handler the nested event loop would deliver.
     std::function<void()> during;
 
   private:
     void runDuring();
+    std::mutex tasksMutex_;
+    std::vector<std::function<void()>> uiTasks_;
 };
 
 }  // namespace zuvo::test
