@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The real main window on the offscreen platform: layout, captions and the first question, found by object name.
 #include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QMovie>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -10,6 +13,7 @@
 #include <ctime>
 
 #include "bank/data_module.h"
+#include "core/ad_display.h"
 #include "tests/support/test_bank.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
@@ -35,6 +39,20 @@ T* widget(QWidget& window, const char* name) {
     if (!found) qFatal("no widget %s", name);
     return found;
 }
+
+// Takes the addresses the window hands to the system's URL opener.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QStringList opened;
+public slots:
+    void open(const QUrl& url) { opened << url.toString(); }
+};
+
+// A looping animated image of two frames, red and blue, two pixels square.
+const QByteArray kTwoFrameGif = QByteArray::fromHex(
+    "47494638396102000200f00000ff000000000021f904001400000021ff0b4e45545343415045322e30030100"
+    "00002c000000000200020000020284510021f90400140000002c0000000002000200800000ff00000002028451003b");
 
 }  // namespace
 
@@ -194,6 +212,72 @@ class MainWindowUiTest : public QObject {
         QVERIFY(wall.elapsed() >= 750);
         QVERIFY(ranMeanwhile);
         QVERIFY2(cpuMs < 150, qPrintable(QString("the wait used %1 ms of processor time").arg(cpuMs)));
+    }
+
+    void bannerPlaysLinksRollAndClicksOpenAddresses() {
+        test::TestBank bank(threeQuestions());
+        {
+            QFile gif(QString::fromStdString(bank.dir() + "/b1.gif"));
+            QVERIFY(gif.open(QIODevice::WriteOnly));
+            gif.write(kTwoFrameGif);
+        }
+        DataModule data;
+        data.DataModuleCreate(bank.dir());
+        QtPlatform platform;
+        MainWindow window(data, platform);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("http", &catcher, "open");
+        struct Unregister {
+            ~Unregister() { QDesktopServices::unsetUrlHandler("http"); }
+        } unregister;
+
+        AdDisplay& ads = window.logic().ads;
+        ads.programFolder = bank.dir() + "/";
+        AdLists lists;
+        lists.AdCount = 1;
+        lists.AdUrl = {"", "http://banner.example/"};
+        lists.AdFile = {"", "b1.gif"};
+        lists.Link1Count = 1;
+        lists.Link1Url = {"", "http://link.example/"};
+        lists.Link1Text = {"", "驾校报名"};
+        lists.Link2Count = 1;
+        lists.Link2Url = {"", "file:///etc/passwd"};
+        lists.Link2Text = {"", "安全驾驶"};
+        platform.runOnUiThread([&ads, lists] {
+            ads.listsArrived(lists);
+            ads.handOver(ads.programFolder + "b1.gif");
+            ads.startRotation();
+        });
+        auto* link1 = widget<QLabel>(window, "LbTextLink1");
+        auto* banner = widget<QLabel>(window, "ShockwaveFlash1");
+        QTRY_VERIFY(link1->isVisible());
+        QCOMPARE(link1->text(), QStringLiteral("驾校报名"));
+        QCOMPARE(link1->toolTip(), QStringLiteral("驾校报名"));
+        const int width = QFontMetrics(link1->font()).horizontalAdvance(link1->text());
+        QCOMPARE(link1->geometry().right() + 1, 288 + 250 - 5);
+        QCOMPARE(link1->width(), width);
+        QVERIFY(banner->movie());
+        QCOMPARE(banner->movie()->fileName(), QString::fromStdString(ads.programFolder + "b1.gif"));
+        QCOMPARE(banner->movie()->state(), QMovie::Running);
+        QCOMPARE(banner->movie()->frameCount(), 2);
+        QVERIFY2(!banner->autoFillBackground(), "transparent over the panel");
+
+        // Twelve roll steps of 100 ms bring the links back to rest at top 3.
+        QTRY_VERIFY_WITH_TIMEOUT(link1->y() == 3 && !window.logic().form.TimerRoll.enabled, 3000);
+        QCOMPARE(widget<QLabel>(window, "LbTextLink2")->y(), 3);
+
+        QTest::mouseClick(link1, Qt::LeftButton);
+        QCOMPARE(catcher.opened, QStringList{"http://link.example/"});
+        // Only web addresses are opened, whatever the page says.
+        QTest::mouseClick(widget<QLabel>(window, "LbTextLink2"), Qt::LeftButton);
+        QCOMPARE(catcher.opened.size(), 1);
+
+        // A press on the banner opens its address and never reaches the player.
+        QCursor::setPos(banner->mapToGlobal(banner->rect().center()));
+        QTest::mousePress(banner, Qt::LeftButton, {}, banner->rect().center());
+        QCOMPARE(catcher.opened, (QStringList{"http://link.example/", "http://banner.example/"}));
     }
 
     void missingBankShowsTheEnginesMessageAndStillOpens() {
