@@ -73,7 +73,7 @@ std::vector<std::string> adHosts() {
 // One curl handle of the worker's own, driven through a multi handle so that the window can wake it and cancel
 // a request at once, whatever the host does.
 class TMyThread::Http {
-public:
+  public:
     Http(const std::atomic<bool>& cancelled, const AdFetchLimits& limits) : cancelled_(cancelled), limits_(limits) {
         static std::once_flag initialised;
         std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -124,7 +124,7 @@ public:
         return status >= 200 && status < 300;
     }
 
-private:
+  private:
     struct Sink {
         std::string& body;
         std::size_t limit;

@@ -29,7 +29,7 @@ struct AdFetchLimits {
 };
 
 class TMyThread {
-public:
+  public:
     TMyThread(AdDisplay& display, Platform& platform, std::vector<std::string> hosts, AdFetchLimits limits = {});
     // Cancels a request in progress at once and waits for the thread, so that it never outlives the window.
     ~TMyThread();
@@ -40,7 +40,7 @@ public:
     // Waits until the run has ended by itself.
     void wait();
 
-private:
+  private:
     class Http;
 
     void run();

@@ -17,7 +17,7 @@ namespace zuvo {
 inline constexpr int kWmLButtonDown = 0x0201;
 
 class AdDisplay {
-public:
+  public:
     AdDisplay(MainForm& form, Platform& platform) : form_(form), platform_(platform) {}
 
     // The ad state: the lists (slots 1..count) and the indexes.
@@ -51,7 +51,7 @@ public:
     // Expires with this object: a result that reaches the user-interface thread later is dropped.
     std::weak_ptr<const void> lifeToken() const { return alive_; }
 
-private:
+  private:
     void setLink(LinkLabel& label, const std::string& text, int paneLeft);
     void playBanner(const std::string& path);
     void startRolling();

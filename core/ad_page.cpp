@@ -56,10 +56,12 @@ AdLists readAdPage(std::string_view page) {
         fields[list][0]->assign(static_cast<size_t>(count) + 1, std::string());
         fields[list][1]->assign(static_cast<size_t>(count) + 1, std::string());
         for (int n = 1; n <= count; ++n) {
-            const std::string stretch = GetStr(page, numberCell(kLists[list], n),
-                                               n < count ? numberCell(kLists[list], n + 1) : endMarker);
-            (*fields[list][0])[static_cast<size_t>(n)] = gbkToUtf8Lenient(GetStr(stretch, "<td width=\"50%\">", "</td>"));
-            (*fields[list][1])[static_cast<size_t>(n)] = gbkToUtf8Lenient(GetStr(stretch, "<td width=\"30%\">", "</td></tr>"));
+            const std::string stretch =
+                GetStr(page, numberCell(kLists[list], n), n < count ? numberCell(kLists[list], n + 1) : endMarker);
+            (*fields[list][0])[static_cast<size_t>(n)] =
+                gbkToUtf8Lenient(GetStr(stretch, "<td width=\"50%\">", "</td>"));
+            (*fields[list][1])[static_cast<size_t>(n)] =
+                gbkToUtf8Lenient(GetStr(stretch, "<td width=\"30%\">", "</td></tr>"));
         }
     }
     return lists;

@@ -11,14 +11,14 @@
 namespace zuvo {
 
 class EventHook : public QObject {
-public:
+  public:
     using Filter = std::function<bool(QObject* watched, QEvent* event)>;
     EventHook(QObject* parent, Filter filter) : QObject(parent), filter_(std::move(filter)) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override { return filter_(watched, event); }
 
-private:
+  private:
     Filter filter_;
 };
 

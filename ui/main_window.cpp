@@ -3,8 +3,8 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QMouseEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStyle>
 
@@ -347,7 +347,8 @@ void MainWindow::connectAdvertising() {
     connect(&TimerRoll, &QTimer::timeout, this, [this] { handle([this] { logic_.ads.TimerRollTimer(); }); });
     for (QLabel* link : {LbTextLink1, LbTextLink2}) link->installEventFilter(this);
     // Presses anywhere pass through this hook first, so one on the banner is caught before the player sees it.
-    qApp->installEventFilter(new EventHook(this, [this](QObject* watched, QEvent* event) { return bannerPress(watched, event); }));
+    qApp->installEventFilter(
+        new EventHook(this, [this](QObject* watched, QEvent* event) { return bannerPress(watched, event); }));
 }
 
 bool MainWindow::bannerPress(QObject* watched, QEvent* event) {
@@ -379,7 +380,8 @@ bool MainWindow::linkEvent(QObject* watched, QEvent* event) {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
     return false;
 }
@@ -406,9 +408,15 @@ void MainWindow::syncAdvertising() {
         if (look == shownLook_.end() || look->second != model->look) {
             shownLook_[widget] = model->look;
             switch (model->look) {
-                case LinkLook::Black: widget->setStyleSheet("color: black;"); break;
-                case LinkLook::Hover: widget->setStyleSheet("color: rgb(0, 128, 255); text-decoration: underline;"); break;
-                case LinkLook::WindowText: widget->setStyleSheet(""); break;
+                case LinkLook::Black:
+                    widget->setStyleSheet("color: black;");
+                    break;
+                case LinkLook::Hover:
+                    widget->setStyleSheet("color: rgb(0, 128, 255); text-decoration: underline;");
+                    break;
+                case LinkLook::WindowText:
+                    widget->setStyleSheet("");
+                    break;
             }
         }
         widget->setVisible(model->visible);

@@ -102,8 +102,9 @@ void HttpServer::answer(int connection) {
         hanging_.push_back(connection);
         return;
     }
-    std::string response = "HTTP/1.1 " + std::to_string(reply.status) + " Reply\r\nContent-Length: " +
-                           std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body;
+    std::string response = "HTTP/1.1 " + std::to_string(reply.status) +
+                           " Reply\r\nContent-Length: " + std::to_string(reply.body.size()) +
+                           "\r\nConnection: close\r\n\r\n" + reply.body;
     size_t sent = 0;
     while (sent < response.size()) {
         const ssize_t put = send(connection, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);

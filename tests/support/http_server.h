@@ -13,7 +13,7 @@
 namespace zuvo::test {
 
 class HttpServer {
-public:
+  public:
     struct Reply {
         int status = 200;
         std::string body;
@@ -31,7 +31,7 @@ public:
     void reply(const std::string& path, Reply reply);
     int requests(const std::string& path) const;
 
-private:
+  private:
     void serve();
     void answer(int connection);
 

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QMovie>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMovie>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -43,9 +43,9 @@ T* widget(QWidget& window, const char* name) {
 // Takes the addresses the window hands to the system's URL opener.
 class UrlCatcher : public QObject {
     Q_OBJECT
-public:
+  public:
     QStringList opened;
-public slots:
+  public slots:
     void open(const QUrl& url) { opened << url.toString(); }
 };
 

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The ad display: the hand-over, the roll of the text links, the banner steps, and the clicks, with the fake
 // platform measuring captions six pixels a byte.
+#include "core/ad_display.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "core/ad_display.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/test_bank.h"
 
@@ -27,7 +28,7 @@ AdLists sampleLists() {
 }
 
 class Ads : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ads.programFolder = folder.dir() + "/";
         for (const char* name : {"b1.gif", "b2.gif"}) std::ofstream(ads.programFolder + name) << "GIF89a";

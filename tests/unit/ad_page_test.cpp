@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Reading the ad page: GetStr's positions, the counts, the stretches and the fields, on GBK pages built here.
+#include "core/ad_page.h"
+
 #include <gtest/gtest.h>
 
 #include "bank/gbk.h"
-#include "core/ad_page.h"
 
 namespace zuvo {
 namespace {
@@ -47,7 +48,8 @@ std::string row(const char* numberCell, const Entry& e, const char* rowEnd = "</
 }
 
 // A page as an ad host serves it, in GBK: the banner table, then the two link lists with their end comments.
-std::string page(const std::vector<Entry>& banners, const std::vector<Entry>& links1, const std::vector<Entry>& links2) {
+std::string page(const std::vector<Entry>& banners, const std::vector<Entry>& links1,
+                 const std::vector<Entry>& links2) {
     std::string text = "<html><body><!-- raq address allright -->\r\n<table>\r\n";
     for (const Entry& e : banners) text += row("<td width=\"10%\">", e);
     text += "</table>\r\n<table>\r\n";
@@ -60,7 +62,9 @@ std::string page(const std::vector<Entry>& banners, const std::vector<Entry>& li
 
 std::vector<Entry> numbered(std::initializer_list<int> numbers, const std::string& prefix) {
     std::vector<Entry> entries;
-    for (int n : numbers) entries.push_back({n, "http://" + prefix + std::to_string(n) + ".example/", prefix + std::to_string(n) + ".gif"});
+    for (int n : numbers)
+        entries.push_back(
+            {n, "http://" + prefix + std::to_string(n) + ".example/", prefix + std::to_string(n) + ".gif"});
     return entries;
 }
 
@@ -73,9 +77,9 @@ TEST(AdPage, ValidityMarkerCountsAnywhereEvenInAComment) {
 }
 
 TEST(AdPage, ReadsTheThreeListsWithChineseTexts) {
-    const AdLists lists =
-        readAdPage(page(numbered({1, 2}, "b"), {{1, "http://a.example/1", "驾校报名"}, {2, "http://a.example/2", "模拟考试"}},
-                        {{1, "http://c.example/", "交通安全"}}));
+    const AdLists lists = readAdPage(
+        page(numbered({1, 2}, "b"), {{1, "http://a.example/1", "驾校报名"}, {2, "http://a.example/2", "模拟考试"}},
+             {{1, "http://c.example/", "交通安全"}}));
     EXPECT_EQ(lists.AdCount, 2);
     EXPECT_EQ(lists.Link1Count, 2);
     EXPECT_EQ(lists.Link2Count, 1);
@@ -88,8 +92,9 @@ TEST(AdPage, ReadsTheThreeListsWithChineseTexts) {
 
 TEST(AdPage, EndCommentsAreMatchedAsGbkBytes) {
     // The same page in UTF-8: the last link entry finds no end marker, so its stretch is empty.
-    std::string text = "raq address allright<td width=\"5%\">1</td><td width=\"50%\">u</td><td width=\"30%\">t</td></tr>"
-                       "<!-文字链部分结束-->";
+    std::string text =
+        "raq address allright<td width=\"5%\">1</td><td width=\"50%\">u</td><td width=\"30%\">t</td></tr>"
+        "<!-文字链部分结束-->";
     EXPECT_EQ(readAdPage(text).Link1Text[1], "");
     EXPECT_EQ(readAdPage(utf8ToGbk(text)).Link1Text[1], "t");
 }
@@ -144,9 +149,10 @@ TEST(AdPage, NoListsGiveCountsOfZeroAndOneEmptySlot) {
 }
 
 TEST(AdPage, BytesThatAreNotGbkShowAsEscapes) {
-    std::string text = "raq address allright<td width=\"5%\">1</td><td width=\"50%\">u</td><td width=\"30%\">a\xFF"
-                       "b</td></tr>" +
-                       utf8ToGbk("<!-文字链部分结束-->");
+    std::string text =
+        "raq address allright<td width=\"5%\">1</td><td width=\"50%\">u</td><td width=\"30%\">a\xFF"
+        "b</td></tr>" +
+        utf8ToGbk("<!-文字链部分结束-->");
     EXPECT_EQ(readAdPage(text).Link1Text[1], "a\\xFFb");
 }
 
@@ -157,7 +163,9 @@ struct NameCase {
 
 class BannerNames : public testing::TestWithParam<NameCase> {};
 
-TEST_P(BannerNames, OnlyPlainNamesOfTheFolder) { EXPECT_EQ(isSafeBannerName(GetParam().name), GetParam().safe) << GetParam().name; }
+TEST_P(BannerNames, OnlyPlainNamesOfTheFolder) {
+    EXPECT_EQ(isSafeBannerName(GetParam().name), GetParam().safe) << GetParam().name;
+}
 
 INSTANTIATE_TEST_SUITE_P(Names, BannerNames,
                          testing::Values(NameCase{"banner1.gif", true}, NameCase{"驾校.swf", true},

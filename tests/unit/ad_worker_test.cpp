@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The ad worker against HTTP servers on 127.0.0.1: which host it reads, which banners it fetches and writes,
 // what it hands to the display, and that closing never waits for a host.
+#include "ads/ad_worker.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "ads/ad_worker.h"
 #include "bank/gbk.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/http_server.h"
@@ -23,12 +24,14 @@ std::string adPage(const std::vector<std::string>& bannerFiles) {
     std::string page = "<html><!-- raq address allright --><table>";
     for (size_t i = 0; i < bannerFiles.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        page += "<tr><td width=\"10%\">" + n + "</td><td width=\"50%\">http://b" + n + ".example/</td><td width=\"30%\">" +
-                bannerFiles[i] + "</td></tr>";
+        page += "<tr><td width=\"10%\">" + n + "</td><td width=\"50%\">http://b" + n +
+                ".example/</td><td width=\"30%\">" + bannerFiles[i] + "</td></tr>";
     }
-    page += "</table><table><tr><td width=\"5%\">1</td><td width=\"50%\">http://l1.example/</td><td width=\"30%\">驾校报名</td></tr>"
-            "<!-文字链部分结束--><tr><td width=\"3%\">1</td><td width=\"50%\">http://l2.example/</td>"
-            "<td width=\"30%\">安全驾驶</td></tr><!-文字链2部分结束--></table></html>";
+    page +=
+        "</table><table><tr><td width=\"5%\">1</td><td width=\"50%\">http://l1.example/</td><td "
+        "width=\"30%\">驾校报名</td></tr>"
+        "<!-文字链部分结束--><tr><td width=\"3%\">1</td><td width=\"50%\">http://l2.example/</td>"
+        "<td width=\"30%\">安全驾驶</td></tr><!-文字链2部分结束--></table></html>";
     return utf8ToGbk(page);
 }
 
@@ -40,7 +43,7 @@ std::string contents(const fs::path& path) {
 }
 
 class Worker : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ads.programFolder = folder.dir() + "/";
         platform.queueUiTasks = true;
