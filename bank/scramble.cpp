@@ -14,8 +14,6 @@ namespace {
 constexpr std::uint8_t kFirstShift = 51;
 constexpr std::uint8_t kSecondShift = 56;
 
-
-
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -70,6 +68,8 @@ std::string mdtoTm(std::string_view stored) {
 }
 
 std::string scrambleText(std::string_view plainGbk, std::uint8_t seed) {
+    // Empty is stored as empty: a seed alone would not decode.
+    if (plainGbk.empty()) return {};
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string hex;
     hex.reserve(2 * plainGbk.size() + 2);

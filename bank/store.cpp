@@ -44,7 +44,8 @@ void Connection::open() {
 }
 
 void Connection::check(int rc) {
-    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE) throw Error(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw Error(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
 }
 
 sqlite3_stmt* Connection::prepare(const std::string& sql) {
@@ -76,7 +77,9 @@ void Query::setStatement(Statement statement) {
     statement_ = std::move(statement);
 }
 
-void Query::setParam(const std::string& name, Param value) {
+void Query::setParam(const std::string& givenName, Param value) {
+    // A parameter is named as the statement writes it, ":Word", or by its bare name, "Word".
+    const std::string name = !givenName.empty() && givenName.front() == ':' ? givenName : ":" + givenName;
     for (auto& [key, bound] : statement_.params) {
         if (key == name) {
             bound = std::move(value);
@@ -92,9 +95,13 @@ void Query::bindAll(sqlite3_stmt* stmt) {
         if (index == 0) throw Error("Parameter '" + name + "' not found");
         if (const auto* number = std::get_if<std::int64_t>(&value)) {
             connection_.check(sqlite3_bind_int64(stmt, index, *number));
+        } else if (const auto* blob = std::get_if<Blob>(&value)) {
+            connection_.check(sqlite3_bind_blob(stmt, index, blob->bytes.data(), static_cast<int>(blob->bytes.size()),
+                                                SQLITE_TRANSIENT));
         } else {
             const auto& text = std::get<std::string>(value);
-            connection_.check(sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
+            connection_.check(
+                sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
         }
     }
 }
@@ -171,7 +178,8 @@ void Query::loadRow() {
             Cell cell;
             cell.type = sqlite3_column_type(stmt, i);
             if (cell.type != SQLITE_NULL) {
-                const void* data = cell.type == SQLITE_BLOB ? sqlite3_column_blob(stmt, i) : sqlite3_column_text(stmt, i);
+                const void* data =
+                    cell.type == SQLITE_BLOB ? sqlite3_column_blob(stmt, i) : sqlite3_column_text(stmt, i);
                 cell.bytes.assign(static_cast<const char*>(data), static_cast<size_t>(sqlite3_column_bytes(stmt, i)));
             }
             row_.push_back(std::move(cell));

@@ -15,7 +15,12 @@
 
 namespace zuvo {
 
-using Param = std::variant<std::string, std::int64_t>;
+// Bytes bound as a BLOB: the scrambled question texts, which are not text in any encoding.
+struct Blob {
+    std::string bytes;
+};
+
+using Param = std::variant<std::string, std::int64_t, Blob>;
 
 // What a query runs. A SELECT reads one table: `table` is set and `sql` holds what follows
 // "select * from <table>" (where, order by). A change (UPDATE, INSERT) leaves `table` empty and holds the whole
@@ -30,7 +35,7 @@ struct Statement {
 
 // The bank file. It is opened by the first statement that needs it, so a missing file fails that statement.
 class Connection {
-public:
+  public:
     Connection() = default;
     ~Connection();
     Connection(const Connection&) = delete;
@@ -44,7 +49,7 @@ public:
     // Throws Error with the engine's message when rc is a failure.
     void check(int rc);
 
-private:
+  private:
     void open();
     void closeHandle();
 
@@ -56,7 +61,7 @@ private:
 // A query with a result and a row cursor. An open result holds only the row ids in order, so opening a large
 // table copies no column, a move is O(1), and a row's columns are read when the cursor reaches it.
 class Query {
-public:
+  public:
     explicit Query(Connection& connection) : connection_(connection) {}
 
     void close();
@@ -65,10 +70,10 @@ public:
     const Statement& statement() const { return statement_; }
     void setParam(const std::string& name, Param value);
 
-    void open();                 // runs the SELECT; the cursor stands on the first row
+    void open();                       // runs the SELECT; the cursor stands on the first row
     void reopen(Statement statement);  // replaces the statement and opens it
-    void execSql();              // runs the change; nothing is read back
-    int recordCount() const;     // exact count of the open result
+    void execSql();                    // runs the change; nothing is read back
+    int recordCount() const;           // exact count of the open result
     // first, next and moveBy throw Error on a closed query.
     void first();
     void next();
@@ -81,7 +86,7 @@ public:
     std::string fieldBytes(std::string_view name);
     std::string firstField();
 
-private:
+  private:
     struct Cell {
         int type = SQLITE_NULL;
         std::string bytes;

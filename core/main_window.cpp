@@ -265,6 +265,13 @@ void MainWindowLogic::Edit1KeyDown(int key) {
     BtnTurnClick();
 }
 
+void MainWindowLogic::tmrAutoWordTimer() {
+    Query& word = data_.ADOWord;
+    if (word.eof()) return;
+    ShowTm(RenderForm::AutoAdvance, state.CurNo);
+    word.next();
+}
+
 void MainWindowLogic::BtnJcltClick() {}
 
 void MainWindowLogic::BtnExitClick() {}

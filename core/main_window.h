@@ -72,6 +72,9 @@ class MainWindowLogic {
     void BtnJcltClick();
     void BtnExitClick();
 
+    // Auto-advance: shows the row under the cursor, then moves the cursor on.
+    void tmrAutoWordTimer();
+
     // The keypad commands: of the buttons and the category list (allKeyD), and of the window itself.
     void allKeyD(int key);
     void FormKeyDown(int key);

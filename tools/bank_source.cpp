@@ -144,10 +144,6 @@ void bindText(sqlite3_stmt* stmt, int index, const std::string& value) {
 }
 
 void bindScrambled(sqlite3_stmt* stmt, int index, const std::string& plain, std::uint8_t seed) {
-    if (plain.empty()) {
-        sqlite3_bind_blob(stmt, index, "", 0, SQLITE_TRANSIENT);
-        return;
-    }
     const std::string stored = scrambleText(utf8ToGbk(plain), seed);
     sqlite3_bind_blob(stmt, index, stored.data(), static_cast<int>(stored.size()), SQLITE_TRANSIENT);
 }

@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "ui/error_guard.h"
 #include "ui/fonts.h"
 #include "ui/layout.h"
+#include "ui/main_window.h"
 
 namespace zuvo {
 namespace {
@@ -36,20 +38,47 @@ void fixedDialog(QDialog* dialog, const char* name, const char* title, int width
     dialog->setFont(designFont("MS Sans Serif"));
 }
 
+// An edit box whose text belongs to the model as it is typed.
+void bindText(QLineEdit* edit, Control& model) {
+    QObject::connect(edit, &QLineEdit::textChanged, edit,
+                     [&model](const QString& text) { model.caption = text.toStdString(); });
+}
+
 }  // namespace
 
-SettingDialog::SettingDialog(QWidget* parent) : QDialog(parent) {
+SettingDialog::SettingDialog(MainWindow& main, QtPlatform& platform, const std::string& folder)
+    : QDialog(&main), main_(main), platform_(platform), logic_(main.logic().form, folder) {
     fixedDialog(this, "frmSetting", "frmSetting", 260, 130);
     auto* group = place<QGroupBox>(this, "groSetting", 12, 8, 236, 70);
     group->setTitle(QStringLiteral("自动设置"));
-    auto* interval = place<QLineEdit>(group, "edtInterval", 16, 30, 60, 21);
-    interval->setText(QStringLiteral("2"));
+    edtInterval = place<QLineEdit>(group, "edtInterval", 16, 30, 60, 21);
+    edtInterval->setText(QStringLiteral("2"));
+    bindText(edtInterval, logic_.form.edtInterval);
     caption(group, "Label1", "秒", 82, 34);
-    button(group, "BitBtn1", "设置", 140, 27, 75, 27);
-    button(this, "BitBtn2", "关闭", 173, 92, 75, 27);
+    QPushButton* apply = button(group, "BitBtn1", "设置", 140, 27, 75, 27);
+    QPushButton* close = button(this, "BitBtn2", "关闭", 173, 92, 75, 27);
+    connect(apply, &QPushButton::clicked, this, [this] { handle([this] { logic_.BitBtn1Click(); }); });
+    connect(close, &QPushButton::clicked, this, [this] { handle([this] { logic_.BitBtn2Click(); }); });
+    handle([this] { logic_.FormCreate(); });
 }
 
-WordManagerDialog::WordManagerDialog(QWidget* parent) : QDialog(parent) {
+template <class Handler>
+void SettingDialog::handle(Handler&& handler) {
+    runGuarded(platform_, std::forward<Handler>(handler));
+    sync();
+    // The dialog sets the main window's timer.
+    main_.sync();
+}
+
+void SettingDialog::sync() {
+    if (edtInterval->text() != QString::fromStdString(logic_.form.edtInterval.caption)) {
+        edtInterval->setText(QString::fromStdString(logic_.form.edtInterval.caption));
+    }
+    if (!logic_.form.visible && isVisible()) hide();
+}
+
+WordManagerDialog::WordManagerDialog(QWidget* parent, DataModule& data, QtPlatform& platform)
+    : QDialog(parent), platform_(platform), logic_(data, platform) {
     fixedDialog(this, "frmWordManager", "frmWordManager", 652, 341);
     QLabel* title = caption(this, "Label1", "单词管理", 16, 10);
     title->setFont(designFont("MS Sans Serif", 16));
@@ -57,14 +86,22 @@ WordManagerDialog::WordManagerDialog(QWidget* parent) : QDialog(parent) {
     auto* add = place<QGroupBox>(this, "GroupBox1", 16, 36, 620, 56);
     add->setTitle(QStringLiteral("增加"));
     caption(add, "Label2", "单词", 12, 26);
-    place<QLineEdit>(add, "edtWord", 44, 22, 121, 21);
+    bindText(place<QLineEdit>(add, "edtWord", 44, 22, 121, 21), logic_.form.edtWord);
     caption(add, "Label3", "含义:", 180, 26);
-    place<QLineEdit>(add, "edtMean", 216, 22, 357, 21);
+    bindText(place<QLineEdit>(add, "edtMean", 216, 22, 357, 21), logic_.form.edtMean);
     auto* grid = place<QGroupBox>(this, "GroupBox2", 16, 98, 620, 200);
     grid->setTitle(QStringLiteral("GroupBox2"));
     place<QTableWidget>(grid, "DBGrid1", 3, 18, 614, 177);
-    button(this, "BitBtn1", "增加", 480, 306, 75, 27);
-    button(this, "BitBtn2", "关闭", 561, 306, 75, 27);
+    QPushButton* addButton = button(this, "BitBtn1", "增加", 480, 306, 75, 27);
+    QPushButton* close = button(this, "BitBtn2", "关闭", 561, 306, 75, 27);
+    connect(addButton, &QPushButton::clicked, this, [this] { handle([this] { logic_.BitBtn1Click(); }); });
+    connect(close, &QPushButton::clicked, this, [this] { handle([this] { logic_.BitBtn2Click(); }); });
+}
+
+template <class Handler>
+void WordManagerDialog::handle(Handler&& handler) {
+    runGuarded(platform_, std::forward<Handler>(handler));
+    if (!logic_.form.visible && isVisible()) hide();
 }
 
 SelTmDialog::SelTmDialog(QWidget* parent) : QDialog(parent) {
@@ -80,7 +117,8 @@ SelTmDialog::SelTmDialog(QWidget* parent) : QDialog(parent) {
     QPushButton* ok = button(this, "BitBtn3", "确定", 148, 94, 61, 25);
     QPushButton* cancel = button(this, "BitBtn1", "取消", 220, 94, 61, 25);
     // The set-ups' own buttons: clicked by the code, never seen.
-    const char* hidden[][2] = {{"BtnSx", "顺序"}, {"BtnLx", "乱序"}, {"BtnFl", "分类"}, {"BtnKs", "考试"}, {"BtnZd", "重点"}};
+    const char* hidden[][2] = {
+        {"BtnSx", "顺序"}, {"BtnLx", "乱序"}, {"BtnFl", "分类"}, {"BtnKs", "考试"}, {"BtnZd", "重点"}};
     for (int i = 0; i < 5; ++i) button(this, hidden[i][0], hidden[i][1], 2 + 10 * i, 124, 8, 8)->hide();
     setTabOrder(types, cancel);
     setTabOrder(cancel, ok);

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "ui/dialogs.h"
 #include "ui/error_guard.h"
 #include "ui/event_hook.h"
 #include "ui/fonts.h"
@@ -44,6 +45,14 @@ MainWindow::MainWindow(DataModule& data, QtPlatform& platform) : platform_(platf
     }
     platform_.attach(this, [this] { sync(); });
     handle([this] { logic_.FormCreate(); });
+}
+
+void MainWindow::showSettings() {
+    if (auto* dialog = findChild<SettingDialog*>("frmSetting")) {
+        dialog->logic().form.visible = true;
+        dialog->show();
+        dialog->raise();
+    }
 }
 
 // The worker goes first, while everything it reports to still exists.
@@ -345,6 +354,13 @@ void MainWindow::connectAdvertising() {
     ShockwaveFlash1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(&TimerAd, &QTimer::timeout, this, [this] { handle([this] { logic_.ads.TimerAdTimer(); }); });
     connect(&TimerRoll, &QTimer::timeout, this, [this] { handle([this] { logic_.ads.TimerRollTimer(); }); });
+    // Children by name like every control; as members they are gone before the window deletes its children.
+    for (auto [timer, name] :
+         {std::pair{&TimerAd, "TimerAd"}, {&TimerRoll, "TimerRoll"}, {&tmrAutoWord, "tmrAutoWord"}}) {
+        timer->setParent(this);
+        timer->setObjectName(name);
+    }
+    connect(&tmrAutoWord, &QTimer::timeout, this, [this] { handle([this] { logic_.tmrAutoWordTimer(); }); });
     for (QLabel* link : {LbTextLink1, LbTextLink2}) link->installEventFilter(this);
     // Presses anywhere pass through this hook first, so one on the banner is caught before the player sees it.
     qApp->installEventFilter(
@@ -423,10 +439,13 @@ void MainWindow::syncAdvertising() {
     }
 
     // Switching on a timer that runs already must not restart its interval.
-    const std::pair<QTimer*, const TimerState*> timers[] = {{&TimerAd, &f.TimerAd}, {&TimerRoll, &f.TimerRoll}};
+    const std::pair<QTimer*, const TimerState*> timers[] = {
+        {&TimerAd, &f.TimerAd}, {&TimerRoll, &f.TimerRoll}, {&tmrAutoWord, &f.tmrAutoWord}};
     for (const auto& [timer, model] : timers) {
+        // A new period takes effect at once; switching on a timer that runs already does not restart it.
+        if (timer->interval() != model->interval) timer->setInterval(model->interval);
         if (model->enabled && !timer->isActive()) {
-            timer->start(model->interval);
+            timer->start();
         } else if (!model->enabled && timer->isActive()) {
             timer->stop();
         }

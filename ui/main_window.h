@@ -33,6 +33,8 @@ class MainWindow : public QWidget {
 
     MainWindowLogic& logic() { return logic_; }
     void sync();
+    // Shows the settings dialog without making it modal. No control of the window calls it.
+    void showSettings();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,6 +102,7 @@ class MainWindow : public QWidget {
     QLabel* LbTextLink2 = nullptr;
     QTimer TimerAd;
     QTimer TimerRoll;
+    QTimer tmrAutoWord;
     QMovie banner_;
     unsigned shownBannerLoads_ = 0;
 

@@ -14,12 +14,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("zuvo");
     zuvo::installFontSubstitutes();
 
+    const std::string folder = QApplication::applicationDirPath().toStdString();
     zuvo::DataModule frmDataBase;
-    frmDataBase.DataModuleCreate(QApplication::applicationDirPath().toStdString());
+    frmDataBase.DataModuleCreate(folder);
     zuvo::QtPlatform platform;
     zuvo::MainWindow frmMain(frmDataBase, platform);
-    zuvo::SettingDialog frmSetting(&frmMain);
-    zuvo::WordManagerDialog frmWordManager(&frmMain);
+    zuvo::SettingDialog frmSetting(frmMain, platform, folder + "/");
+    zuvo::WordManagerDialog frmWordManager(&frmMain, frmDataBase, platform);
     zuvo::SelTmDialog frmSelTm(&frmMain);
     frmMain.show();
     return QApplication::exec();

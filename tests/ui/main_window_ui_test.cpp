@@ -13,8 +13,12 @@
 #include <ctime>
 
 #include "bank/data_module.h"
+#include "bank/gbk.h"
+#include "bank/scramble.h"
+#include "bank/statements.h"
 #include "core/ad_display.h"
 #include "tests/support/test_bank.h"
+#include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 
@@ -31,6 +35,13 @@ BankSource threeQuestions() {
 BankSource twoQuestions() {
     return test::sourceWith({test::choice(1, "机动车在道路上发生故障，应当怎样做？", {"甲", "乙", "丙", "丁"}, "B"),
                              test::trueFalse(2, "饮酒后不得驾驶机动车。", "对")});
+}
+
+// A click as a learner makes it: the pointer goes there first. The window decides some presses by where the
+// pointer is, not by where the press is reported.
+void click(QWidget* target) {
+    QCursor::setPos(target->mapToGlobal(target->rect().center()));
+    QTest::mouseClick(target, Qt::LeftButton);
 }
 
 template <class T>
@@ -106,7 +117,7 @@ class MainWindowUiTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), widget<QWidget>(window, "BtnNext"));
 
         // Next moves behind the picture.
-        QTest::mouseClick(widget<QPushButton>(window, "BtnNext"), Qt::LeftButton);
+        click(widget<QPushButton>(window, "BtnNext"));
         QCOMPARE(widget<QLabel>(window, "lblWord")->text(), QStringLiteral("，第 2 题，共 2 题"));
         QVERIFY(!widget<QPushButton>(window, "BtnC")->isVisible());
         QCOMPARE(widget<QPushButton>(window, "BtnA")->text(), QStringLiteral("对〔键1〕"));
@@ -154,7 +165,7 @@ class MainWindowUiTest : public QObject {
         QTest::keyClick(next, Qt::Key_Right, Qt::KeypadModifier);
         QTest::keyClick(next, Qt::Key_Home, Qt::KeypadModifier);
         QCOMPARE(heading->text(), QStringLiteral("，第 2 题，共 3 题"));
-        QTest::mouseClick(widget<QPushButton>(window, "BtnA"), Qt::LeftButton);
+        click(widget<QPushButton>(window, "BtnA"));
         QCOMPARE(answerLine->text(), pad + "对" + pad);
 
         // The window's own map works while it holds the focus itself.
@@ -176,7 +187,7 @@ class MainWindowUiTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&window));
         auto* box = widget<QLineEdit>(window, "Edit1");
         auto* previous = widget<QPushButton>(window, "BtnPer");
-        QTest::mouseClick(widget<QPushButton>(window, "BtnTurn"), Qt::LeftButton);
+        click(widget<QPushButton>(window, "BtnTurn"));
         QVERIFY(box->isEnabled() && !previous->isEnabled() && !widget<QPushButton>(window, "BtnA")->isEnabled());
         QCOMPARE(box->palette().color(QPalette::Base), QColor(Qt::white));
 
@@ -268,16 +279,64 @@ class MainWindowUiTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(link1->y() == 3 && !window.logic().form.TimerRoll.enabled, 3000);
         QCOMPARE(widget<QLabel>(window, "LbTextLink2")->y(), 3);
 
-        QTest::mouseClick(link1, Qt::LeftButton);
+        click(link1);
         QCOMPARE(catcher.opened, QStringList{"http://link.example/"});
         // Only web addresses are opened, whatever the page says.
-        QTest::mouseClick(widget<QLabel>(window, "LbTextLink2"), Qt::LeftButton);
+        click(widget<QLabel>(window, "LbTextLink2"));
         QCOMPARE(catcher.opened.size(), 1);
 
         // A press on the banner opens its address and never reaches the player.
         QCursor::setPos(banner->mapToGlobal(banner->rect().center()));
         QTest::mousePress(banner, Qt::LeftButton, {}, banner->rect().center());
         QCOMPARE(catcher.opened, (QStringList{"http://link.example/", "http://banner.example/"}));
+    }
+
+    void settingsDialogReadsSetsAndClosesWithoutBlockingTheWindow() {
+        test::TestBank bank(threeQuestions());
+        const QString ini = QString::fromStdString(bank.dir() + "/Setting.ini");
+        {
+            QFile file(ini);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray::fromStdString(utf8ToGbk("[系统设置]\r\n时间间隔=5\r\n")));
+        }
+        DataModule data;
+        data.DataModuleCreate(bank.dir());
+        QtPlatform platform;
+        MainWindow window(data, platform);
+        SettingDialog dialog(window, platform, bank.dir() + "/");
+        window.show();
+        auto* interval = dialog.findChild<QLineEdit*>("edtInterval");
+        QCOMPARE(interval->text(), QStringLiteral("5"));
+        QVERIFY(!dialog.isVisible());
+
+        window.showSettings();
+        QVERIFY(dialog.isVisible() && !dialog.isModal());
+        interval->setText(QStringLiteral(" 3 "));
+        click(dialog.findChild<QPushButton*>("BitBtn1"));
+        auto* timer = window.findChild<QTimer*>("tmrAutoWord");
+        QCOMPARE(timer->interval(), 3000);
+        QVERIFY(!timer->isActive());
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray::fromStdString(utf8ToGbk("[系统设置]\r\n时间间隔=3\r\n")));
+        click(dialog.findChild<QPushButton*>("BitBtn2"));
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void wordListEditorAddsOneRow() {
+        test::TestBank bank(threeQuestions());
+        DataModule data;
+        data.DataModuleCreate(bank.dir());
+        QtPlatform platform;
+        WordManagerDialog editor(nullptr, data, platform);
+        editor.findChild<QLineEdit*>("edtWord")->setText(QStringLiteral("让行"));
+        editor.findChild<QLineEdit*>("edtMean")->setText(QStringLiteral("减速让对方先行"));
+        click(editor.findChild<QPushButton*>("BitBtn1"));
+        data.ADOWord.setStatement(statements::allQuestions());
+        data.ADOWord.open();
+        QCOMPARE(data.ADOWord.recordCount(), 4);
+        data.ADOWord.moveBy(3);
+        QCOMPARE(decodedField(data.ADOWord, "Tm"), std::string("减速让对方先行"));
     }
 
     void missingBankShowsTheEnginesMessageAndStillOpens() {

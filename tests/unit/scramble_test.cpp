@@ -42,16 +42,18 @@ std::string keyTwiceAround() {
 
 INSTANTIATE_TEST_SUITE_P(
     Edges, UncrypKeyCases,
-    testing::Values(
-        DecodeCase{"seed_pair_and_one_pair", "00" + hexPair(0x41 ^ kKey0), "A"},
-        DecodeCase{"xor_equals_previous_gives_255", "10" + hexPair(0x10 ^ kKey0), "\xFF"},
-        DecodeCase{"xor_below_previous_wraps_by_255", "20" + hexPair(0x10 ^ kKey0), std::string(1, char(0x10 + 255 - 0x20))},
-        DecodeCase{"previous_is_the_pair_not_the_xor", "00" + hexPair(0x41 ^ kKey0) + hexPair(((0x41 ^ kKey0) + 1) ^ static_cast<unsigned char>(kScrambleKey[1])),
-                   std::string("A") + '\x01'},
-        DecodeCase{"lower_case_hex", "00" + std::string("e2"), std::string(1, char(0xE2 ^ kKey0))},
-        DecodeCase{"odd_length_ignores_last_character", "00" + hexPair(0x41 ^ kKey0) + "F", "A"},
-        DecodeCase{"three_characters_read_one_digit", "005", std::string(1, char(5 ^ kKey0))},
-        DecodeCase{"byte_37_uses_the_first_key_byte_again", "00" + std::string(74, '0'), keyTwiceAround()}),
+    testing::Values(DecodeCase{"seed_pair_and_one_pair", "00" + hexPair(0x41 ^ kKey0), "A"},
+                    DecodeCase{"xor_equals_previous_gives_255", "10" + hexPair(0x10 ^ kKey0), "\xFF"},
+                    DecodeCase{"xor_below_previous_wraps_by_255", "20" + hexPair(0x10 ^ kKey0),
+                               std::string(1, char(0x10 + 255 - 0x20))},
+                    DecodeCase{"previous_is_the_pair_not_the_xor",
+                               "00" + hexPair(0x41 ^ kKey0) +
+                                   hexPair(((0x41 ^ kKey0) + 1) ^ static_cast<unsigned char>(kScrambleKey[1])),
+                               std::string("A") + '\x01'},
+                    DecodeCase{"lower_case_hex", "00" + std::string("e2"), std::string(1, char(0xE2 ^ kKey0))},
+                    DecodeCase{"odd_length_ignores_last_character", "00" + hexPair(0x41 ^ kKey0) + "F", "A"},
+                    DecodeCase{"three_characters_read_one_digit", "005", std::string(1, char(5 ^ kKey0))},
+                    DecodeCase{"byte_37_uses_the_first_key_byte_again", "00" + std::string(74, '0'), keyTwiceAround()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FailCase {
@@ -66,16 +68,15 @@ TEST_P(UncrypKeyFailures, NameTheOffendingCharacters) {
     EXPECT_THROW_MSG(UncrypKey(GetParam().input, kScrambleKey), GetParam().message);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, UncrypKeyFailures,
-    testing::Values(FailCase{"empty", "", "'$' is not a valid integer value"},
-                    FailCase{"one_character", "0", "'$' is not a valid integer value"},
-                    FailCase{"seed_only", "A0", "'$' is not a valid integer value"},
-                    FailCase{"bad_seed", "G0E2", "'$G0' is not a valid integer value"},
-                    FailCase{"bad_pair", "00E2x1", "'$x1' is not a valid integer value"},
-                    FailCase{"blank_in_pair", "00 1", "'$ 1' is not a valid integer value"},
-                    FailCase{"sign_is_no_digit", "00-1", "'$-1' is not a valid integer value"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Edges, UncrypKeyFailures,
+                         testing::Values(FailCase{"empty", "", "'$' is not a valid integer value"},
+                                         FailCase{"one_character", "0", "'$' is not a valid integer value"},
+                                         FailCase{"seed_only", "A0", "'$' is not a valid integer value"},
+                                         FailCase{"bad_seed", "G0E2", "'$G0' is not a valid integer value"},
+                                         FailCase{"bad_pair", "00E2x1", "'$x1' is not a valid integer value"},
+                                         FailCase{"blank_in_pair", "00 1", "'$ 1' is not a valid integer value"},
+                                         FailCase{"sign_is_no_digit", "00-1", "'$-1' is not a valid integer value"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Mdtoeditstr, SubtractsModulo256ByteByByte) {
     EXPECT_EQ(mdtoeditstr(std::string("\x00\x05\xFF", 3), 6), "\xFA\xFF\xF9");
@@ -100,7 +101,7 @@ TEST(ScrambleText, IsTheExactInverseForEverySeed) {
     const std::string chinese = utf8ToGbk("驾驶机动车在道路上行驶，应当遵守右侧通行的原则。ABC abc 123");
     std::string everyByte;
     for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
-    for (const std::string& plain : {chinese, everyByte, std::string("x")}) {
+    for (const std::string& plain : {chinese, everyByte, std::string("x"), std::string()}) {
         for (int seed = 0; seed < 256; ++seed) {
             const std::string stored = scrambleText(plain, static_cast<std::uint8_t>(seed));
             ASSERT_EQ(mdtoTm(stored), plain) << "seed " << seed;
