@@ -56,7 +56,11 @@ void MainWindow::showSettings() {
 }
 
 // The worker goes first, while everything it reports to still exists.
-MainWindow::~MainWindow() { adWorker_.reset(); }
+MainWindow::~MainWindow() {
+    adWorker_.reset();
+    // The hook calls into this window; the events of its own teardown must not reach it.
+    delete bannerHook_;
+}
 
 template <class Handler>
 void MainWindow::handle(Handler&& handler) {
@@ -363,8 +367,8 @@ void MainWindow::connectAdvertising() {
     connect(&tmrAutoWord, &QTimer::timeout, this, [this] { handle([this] { logic_.tmrAutoWordTimer(); }); });
     for (QLabel* link : {LbTextLink1, LbTextLink2}) link->installEventFilter(this);
     // Presses anywhere pass through this hook first, so one on the banner is caught before the player sees it.
-    qApp->installEventFilter(
-        new EventHook(this, [this](QObject* watched, QEvent* event) { return bannerPress(watched, event); }));
+    bannerHook_ = new EventHook(this, [this](QObject* watched, QEvent* event) { return bannerPress(watched, event); });
+    qApp->installEventFilter(bannerHook_);
 }
 
 bool MainWindow::bannerPress(QObject* watched, QEvent* event) {

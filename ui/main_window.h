@@ -111,6 +111,7 @@ class MainWindow : public QWidget {
     // The picture each label shows, so that a sync converts only what changed.
     std::map<QLabel*, const Image*> shown_;
     std::map<QLabel*, LinkLook> shownLook_;
+    QObject* bannerHook_ = nullptr;
     // Declared last: it is stopped before anything it hands its results to goes away.
     std::unique_ptr<TMyThread> adWorker_;
 };
