@@ -51,6 +51,26 @@ T* widget(QWidget& window, const char* name) {
     return found;
 }
 
+// A bank, the data module opened on it, the platform, and the main window over them, shown.
+struct Trainer {
+    explicit Trainer(const BankSource& source) : bank(source), window(opened(data, bank.dir()), platform) {
+        window.show();
+    }
+    static DataModule& opened(DataModule& data, const std::string& dir) {
+        data.DataModuleCreate(dir);
+        return data;
+    }
+    // Keys go to the focused control only once the window is active.
+    bool activate() {
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+    test::TestBank bank;
+    DataModule data;
+    QtPlatform platform;
+    MainWindow window;
+};
+
 // Takes the addresses the window hands to the system's URL opener.
 class UrlCatcher : public QObject {
     Q_OBJECT
@@ -74,12 +94,8 @@ class MainWindowUiTest : public QObject {
     void initTestCase() { installFontSubstitutes(); }
 
     void startsOnQuestionOneBehindTheStartPicture() {
-        test::TestBank bank(twoQuestions());
-        DataModule data;
-        data.DataModuleCreate(bank.dir());
-        QtPlatform platform;
-        MainWindow window(data, platform);
-        window.show();
+        Trainer trainer(twoQuestions());
+        MainWindow& window = trainer.window;
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         QCOMPARE(window.windowTitle(), QStringLiteral("Vexa机动车驾照模拟考试系统 V1.3"));
@@ -124,14 +140,9 @@ class MainWindowUiTest : public QObject {
     }
 
     void keypadAndClicksAnswerAndMove() {
-        test::TestBank bank(threeQuestions());
-        DataModule data;
-        data.DataModuleCreate(bank.dir());
-        QtPlatform platform;
-        MainWindow window(data, platform);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        Trainer trainer(threeQuestions());
+        MainWindow& window = trainer.window;
+        QVERIFY(trainer.activate());
         window.logic().ShowPan(0);
         window.sync();
         auto* next = widget<QPushButton>(window, "BtnNext");
@@ -177,14 +188,9 @@ class MainWindowUiTest : public QObject {
     }
 
     void numberEntryFiltersTypingAndJumps() {
-        test::TestBank bank(threeQuestions());
-        DataModule data;
-        data.DataModuleCreate(bank.dir());
-        QtPlatform platform;
-        MainWindow window(data, platform);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        Trainer trainer(threeQuestions());
+        MainWindow& window = trainer.window;
+        QVERIFY(trainer.activate());
         auto* box = widget<QLineEdit>(window, "Edit1");
         auto* previous = widget<QPushButton>(window, "BtnPer");
         click(widget<QPushButton>(window, "BtnTurn"));
@@ -207,12 +213,8 @@ class MainWindowUiTest : public QObject {
     }
 
     void pauseHandlesEventsWithoutSpinning() {
-        test::TestBank bank(threeQuestions());
-        DataModule data;
-        data.DataModuleCreate(bank.dir());
-        QtPlatform platform;
-        MainWindow window(data, platform);
-        window.show();
+        Trainer trainer(threeQuestions());
+        MainWindow& window = trainer.window;
         bool ranMeanwhile = false;
         QTimer::singleShot(100, [&ranMeanwhile] { ranMeanwhile = true; });
         QElapsedTimer wall;
@@ -226,17 +228,14 @@ class MainWindowUiTest : public QObject {
     }
 
     void bannerPlaysLinksRollAndClicksOpenAddresses() {
-        test::TestBank bank(threeQuestions());
+        Trainer trainer(threeQuestions());
+        MainWindow& window = trainer.window;
+        QtPlatform& platform = trainer.platform;
         {
-            QFile gif(QString::fromStdString(bank.dir() + "/b1.gif"));
+            QFile gif(QString::fromStdString(trainer.bank.dir() + "/b1.gif"));
             QVERIFY(gif.open(QIODevice::WriteOnly));
             gif.write(kTwoFrameGif);
         }
-        DataModule data;
-        data.DataModuleCreate(bank.dir());
-        QtPlatform platform;
-        MainWindow window(data, platform);
-        window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler("http", &catcher, "open");
@@ -245,7 +244,7 @@ class MainWindowUiTest : public QObject {
         } unregister;
 
         AdDisplay& ads = window.logic().ads;
-        ads.programFolder = bank.dir() + "/";
+        ads.programFolder = trainer.bank.dir() + "/";
         AdLists lists;
         lists.AdCount = 1;
         lists.AdUrl = {"", "http://banner.example/"};
@@ -292,19 +291,15 @@ class MainWindowUiTest : public QObject {
     }
 
     void settingsDialogReadsSetsAndClosesWithoutBlockingTheWindow() {
-        test::TestBank bank(threeQuestions());
-        const QString ini = QString::fromStdString(bank.dir() + "/Setting.ini");
+        Trainer trainer(threeQuestions());
+        MainWindow& window = trainer.window;
+        const QString ini = QString::fromStdString(trainer.bank.dir() + "/Setting.ini");
         {
             QFile file(ini);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray::fromStdString(utf8ToGbk("[系统设置]\r\n时间间隔=5\r\n")));
         }
-        DataModule data;
-        data.DataModuleCreate(bank.dir());
-        QtPlatform platform;
-        MainWindow window(data, platform);
-        SettingDialog dialog(window, platform, bank.dir() + "/");
-        window.show();
+        SettingDialog dialog(window, trainer.platform, trainer.bank.dir() + "/");
         auto* interval = dialog.findChild<QLineEdit*>("edtInterval");
         QCOMPARE(interval->text(), QStringLiteral("5"));
         QVERIFY(!dialog.isVisible());
