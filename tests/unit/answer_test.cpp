@@ -7,6 +7,7 @@
 #include "bank/error.h"
 #include "core/main_window.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/started_window.h"
 #include "tests/support/test_bank.h"
 
 namespace zuvo {
@@ -32,23 +33,14 @@ BankSource answerSource() {
     });
 }
 
-class Answering : public testing::Test {
+class Answering : public test::StartedWindow {
   protected:
+    Answering() : StartedWindow(answerSource()) {}
     void SetUp() override {
-        data.DataModuleCreate(bank.dir());
-        main.FormCreate();
+        StartedWindow::SetUp();
         platform.delays.clear();
     }
-    void show(int n) {
-        main.state.SeekNo = n;
-        main.procDispWord(kMoveToSeek);
-    }
     void exam() { main.state.ModeName = kExamModeName; }
-
-    test::TestBank bank{answerSource()};
-    DataModule data;
-    test::FakePlatform platform;
-    MainWindowLogic main{data, platform};
 };
 
 struct JudgeCase {

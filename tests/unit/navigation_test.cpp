@@ -9,6 +9,7 @@
 #include "core/main_window.h"
 #include "tests/support/expect_error.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/started_window.h"
 #include "tests/support/test_bank.h"
 
 namespace zuvo {
@@ -27,27 +28,15 @@ BankSource twelveQuestions() {
     return test::sourceWith(questions);
 }
 
-class Navigation : public testing::Test {
+class Navigation : public test::StartedWindow {
   protected:
-    void SetUp() override {
-        data.DataModuleCreate(bank.dir());
-        main.FormCreate();
-    }
-    void show(int n) {
-        main.state.SeekNo = n;
-        main.procDispWord(kMoveToSeek);
-    }
+    Navigation() : StartedWindow(twelveQuestions()) {}
     // Types text into the number box and presses Enter, as the learner does during number entry.
     void jump(const std::string& typed) {
         main.form.Edit1.caption = typed;
         main.Edit1KeyDown(kVkReturn);
     }
     bool inNumberEntry() const { return main.form.Edit1.enabled; }
-
-    test::TestBank bank{twelveQuestions()};
-    DataModule data;
-    test::FakePlatform platform;
-    MainWindowLogic main{data, platform};
 };
 
 TEST_F(Navigation, NumberEntryLocksTheMovesAndAnswersUntilLeft) {
@@ -71,12 +60,13 @@ TEST_F(Navigation, AfterHandInNumberEntryLeavesTheAnswerButtonsOff) {
     EXPECT_TRUE(main.form.BtnPer.enabled && main.form.BtnNext.enabled);
 }
 
-struct RefusedNumber {
+// A text typed into the number box, and the case's name.
+struct Typed {
     const char* name;
     const char* typed;
 };
 
-class RefusedNumbers : public Navigation, public testing::WithParamInterface<RefusedNumber> {};
+class RefusedNumbers : public Navigation, public testing::WithParamInterface<Typed> {};
 
 TEST_P(RefusedNumbers, ShowTheMessageAndResetTheBox) {
     show(5);
@@ -90,18 +80,12 @@ TEST_P(RefusedNumbers, ShowTheMessageAndResetTheBox) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Edit1, RefusedNumbers,
-                         testing::Values(RefusedNumber{"zero", "0"}, RefusedNumber{"one_above_the_count", "13"},
-                                         RefusedNumber{"seven_characters", "0000012"},
-                                         RefusedNumber{"seven_characters_too_large", "9999999"},
-                                         RefusedNumber{"negative", "-3"}),
+                         testing::Values(Typed{"zero", "0"}, Typed{"one_above_the_count", "13"},
+                                         Typed{"seven_characters", "0000012"},
+                                         Typed{"seven_characters_too_large", "9999999"}, Typed{"negative", "-3"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-struct NotANumber {
-    const char* name;
-    const char* typed;
-};
-
-class NotNumbers : public Navigation, public testing::WithParamInterface<NotANumber> {};
+class NotNumbers : public Navigation, public testing::WithParamInterface<Typed> {};
 
 TEST_P(NotNumbers, FailWithTheConversionErrorAndChangeNothing) {
     show(5);
@@ -115,8 +99,8 @@ TEST_P(NotNumbers, FailWithTheConversionErrorAndChangeNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Edit1, NotNumbers,
-                         testing::Values(NotANumber{"empty", ""}, NotANumber{"dot", "."}, NotANumber{"decimal", "1.5"},
-                                         NotANumber{"sign_alone", "+"}),
+                         testing::Values(Typed{"empty", ""}, Typed{"dot", "."}, Typed{"decimal", "1.5"},
+                                         Typed{"sign_alone", "+"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Navigation, LeadingZerosJumpAndLeaveNumberEntry) {
