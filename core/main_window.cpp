@@ -98,9 +98,13 @@ void MainWindowLogic::procDispWord(int move) {
         default:
             break;
     }
-    data_.ADOWord.first();
-    data_.ADOWord.moveBy(state.offsetOf(state.CurNo));
+    moveCursorTo(state.CurNo);
     ShowTm(RenderForm::Full, state.CurNo);
+}
+
+void MainWindowLogic::moveCursorTo(int number) {
+    data_.ADOWord.first();
+    data_.ADOWord.moveBy(state.offsetOf(number));
 }
 
 void MainWindowLogic::ShowTm(RenderForm which, int number) {
@@ -174,23 +178,18 @@ void MainWindowLogic::ShowJpg(const std::string& name) {
     form.Image2.picture = Picture{resource, loadPicture("JPEG", resource)};
 }
 
-void MainWindowLogic::BtnAClick() {
+void MainWindowLogic::answerByType(const char* onChoice, const char* onTrueFalse) {
     const std::string type = trim(data_.ADOWord.fieldByName("Tmlx"));
     if (type == "xz") {
-        procJudRw("A");
+        procJudRw(onChoice);
     } else if (type == "pd") {
-        procJudRw("对");
+        procJudRw(onTrueFalse);
     }
 }
 
-void MainWindowLogic::BtnBClick() {
-    const std::string type = trim(data_.ADOWord.fieldByName("Tmlx"));
-    if (type == "xz") {
-        procJudRw("B");
-    } else if (type == "pd") {
-        procJudRw("错");
-    }
-}
+void MainWindowLogic::BtnAClick() { answerByType("A", "对"); }
+
+void MainWindowLogic::BtnBClick() { answerByType("B", "错"); }
 
 void MainWindowLogic::BtnCClick() { procJudRw("C"); }
 
@@ -246,21 +245,17 @@ char32_t MainWindowLogic::Edit1KeyPress(char32_t key) {
 
 void MainWindowLogic::Edit1KeyDown(int key) {
     if (key != kVkReturn) return;
+    auto refuse = [this] {
+        platform_.showMessage(kNoSuchQuestion);
+        form.Edit1.caption = "1";
+    };
     const std::string typed = form.Edit1.caption;
-    if (characterCount(typed) >= 7) {
-        platform_.showMessage(kNoSuchQuestion);
-        form.Edit1.caption = "1";
-        return;
-    }
+    // Seven characters are refused before any conversion, so such a text never shows the conversion error.
+    if (characterCount(typed) >= 7) return refuse();
     const std::int32_t number = toInteger(typed);
-    if (number < 1 || number > state.TmCount) {
-        platform_.showMessage(kNoSuchQuestion);
-        form.Edit1.caption = "1";
-        return;
-    }
+    if (number < 1 || number > state.TmCount) return refuse();
     state.CurNo = number;
-    data_.ADOWord.first();
-    data_.ADOWord.moveBy(state.offsetOf(number));
+    moveCursorTo(number);
     ShowTm(RenderForm::JumpByNumber, number);
     BtnTurnClick();
 }

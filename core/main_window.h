@@ -83,6 +83,10 @@ class MainWindowLogic {
     void showAnswerRow();
     void clearAnswerRow();
     void applyKeyMap(int key);
+    // The answer a button gives on a choice and on a true/false question; other types take none.
+    void answerByType(const char* onChoice, const char* onTrueFalse);
+    // The cursor of ADOWord onto question number's row.
+    void moveCursorTo(int number);
     void setAnswerButtonsEnabled(bool enabled);
 
     DataModule& data_;
