@@ -3,14 +3,13 @@
 
 #include <curl/curl.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 
 #include "bank/gbk.h"
 #include "core/ad_page.h"
+#include "core/files.h"
 
 namespace zuvo {
 namespace {
@@ -35,27 +34,6 @@ std::string addressPart(const std::string& name) {
     std::string result = escaped ? escaped : "";
     curl_free(escaped);
     return result;
-}
-
-// Written under a temporary name and renamed when complete, so an interrupted write never leaves a file that a
-// later run would take for a banner.
-bool writeWhole(const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -204,7 +182,7 @@ void TMyThread::run() {
             if (!std::filesystem::exists(path, ignored)) {
                 std::string banner;
                 if (http_->get(base + "/" + addressPart(name), banner, limits_.bannerBytes)) {
-                    if (!writeWhole(path, banner)) return;
+                    if (!replaceFile(path, banner)) return;
                 }
             }
         }

@@ -2,7 +2,6 @@
 #include "core/ini_file.h"
 
 #include <cctype>
-#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -10,6 +9,7 @@
 
 #include "bank/error.h"
 #include "bank/gbk.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace zuvo {
@@ -161,20 +161,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
 
     std::string bytes;
     for (const Line& line : lines) bytes += line.text + line.eol;
-    const std::string temporary = path_ + ".writing";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            throw Error("Unable to write to " + path_);
-        }
-    }
-    if (std::rename(temporary.c_str(), path_.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw Error("Unable to write to " + path_);
-    }
+    if (!replaceFile(path_, bytes)) throw Error("Unable to write to " + path_);
 }
 
 }  // namespace zuvo

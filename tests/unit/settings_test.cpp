@@ -87,7 +87,7 @@ TEST_F(IniFiles, WritingKeepsEveryOtherLineAsItIs) {
     expected.replace(expected.find(utf8ToGbk("时间间隔=2")), utf8ToGbk("时间间隔=2").size(), utf8ToGbk("时间间隔=15"));
     EXPECT_EQ(after, expected);
     EXPECT_EQ(read(), "15");
-    EXPECT_FALSE(fs::exists(path() + ".writing"));
+    EXPECT_FALSE(fs::exists(path() + ".part"));
 }
 
 TEST_F(IniFiles, WritingAddsTheKeyOrTheSectionWhereTheyAreMissing) {
