@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStyle>
+#include <functional>
+#include <tuple>
 
 #include "ui/dialogs.h"
 #include "ui/error_guard.h"
@@ -190,6 +192,18 @@ void MainWindow::connectHandlers() {
     Edit1->installEventFilter(this);
     keyMapControls_ = {BtnNext, BtnPer, BtnA, BtnB, BtnC, BtnD, BtnTurn, BtnExit, BtnJclt, ComboBoxEx1};
     for (QWidget* control : keyMapControls_) control->installEventFilter(this);
+
+    const std::tuple<QTimer*, const char*, std::function<void()>> timers[] = {
+        {&TimerAd, "TimerAd", [this] { logic_.ads.TimerAdTimer(); }},
+        {&TimerRoll, "TimerRoll", [this] { logic_.ads.TimerRollTimer(); }},
+        {&tmrAutoWord, "tmrAutoWord", [this] { logic_.tmrAutoWordTimer(); }},
+    };
+    for (const auto& [timer, name, tick] : timers) {
+        // Children by name like every control; as members they are gone before the window deletes its children.
+        timer->setParent(this);
+        timer->setObjectName(name);
+        connect(timer, &QTimer::timeout, this, [this, tick = tick] { handle(tick); });
+    }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -356,15 +370,6 @@ void MainWindow::connectAdvertising() {
     };
     ShockwaveFlash1->setMovie(&banner_);
     ShockwaveFlash1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(&TimerAd, &QTimer::timeout, this, [this] { handle([this] { logic_.ads.TimerAdTimer(); }); });
-    connect(&TimerRoll, &QTimer::timeout, this, [this] { handle([this] { logic_.ads.TimerRollTimer(); }); });
-    // Children by name like every control; as members they are gone before the window deletes its children.
-    for (auto [timer, name] :
-         {std::pair{&TimerAd, "TimerAd"}, {&TimerRoll, "TimerRoll"}, {&tmrAutoWord, "tmrAutoWord"}}) {
-        timer->setParent(this);
-        timer->setObjectName(name);
-    }
-    connect(&tmrAutoWord, &QTimer::timeout, this, [this] { handle([this] { logic_.tmrAutoWordTimer(); }); });
     for (QLabel* link : {LbTextLink1, LbTextLink2}) link->installEventFilter(this);
     // Presses anywhere pass through this hook first, so one on the banner is caught before the player sees it.
     bannerHook_ = new EventHook(this, [this](QObject* watched, QEvent* event) { return bannerPress(watched, event); });
@@ -442,7 +447,6 @@ void MainWindow::syncAdvertising() {
         widget->setVisible(model->visible);
     }
 
-    // Switching on a timer that runs already must not restart its interval.
     const std::pair<QTimer*, const TimerState*> timers[] = {
         {&TimerAd, &f.TimerAd}, {&TimerRoll, &f.TimerRoll}, {&tmrAutoWord, &f.tmrAutoWord}};
     for (const auto& [timer, model] : timers) {
