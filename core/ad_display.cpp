@@ -35,6 +35,16 @@ void AdDisplay::setLink(LinkLabel& label, const std::string& text, int paneLeft)
     label.left = paneLeft + kLinkPaneWidth - label.width - kLinkMargin;
 }
 
+void AdDisplay::switchLink(LinkLabel& label, std::int32_t& index, std::int32_t count,
+                           const std::vector<std::string>& texts, int paneLeft) {
+    // An empty list leaves the caption as it is; the label still re-enters from the lower edge.
+    if (count > 0) {
+        if (++index > count) index = 1;
+        setLink(label, slot(texts, index), paneLeft);
+    }
+    label.top = label.height;
+}
+
 void AdDisplay::playBanner(const std::string& path) {
     BannerPlayer& banner = form_.ShockwaveFlash1;
     banner.playing = false;
@@ -79,16 +89,8 @@ void AdDisplay::TimerRollTimer() {
     link1.top -= kRollStep;
     link2.top -= kRollStep;
     if (link1.top < -link1.height) {
-        if (lists.Link1Count > 0) {
-            if (++Link1Index > lists.Link1Count) Link1Index = 1;
-            setLink(link1, slot(lists.Link1Text, Link1Index), kLinkPane1Left);
-        }
-        link1.top = link1.height;
-        if (lists.Link2Count > 0) {
-            if (++Link2Index > lists.Link2Count) Link2Index = 1;
-            setLink(link2, slot(lists.Link2Text, Link2Index), kLinkPane2Left);
-        }
-        link2.top = link2.height;
+        switchLink(link1, Link1Index, lists.Link1Count, lists.Link1Text, kLinkPane1Left);
+        switchLink(link2, Link2Index, lists.Link2Count, lists.Link2Text, kLinkPane2Left);
         RollSwitched = 1;
     }
     if (RollSwitched == 1 && link1.top <= kRestTop) form_.TimerRoll.enabled = false;

@@ -53,6 +53,9 @@ class AdDisplay {
 
   private:
     void setLink(LinkLabel& label, const std::string& text, int paneLeft);
+    // The roll's switch of one link to its next entry, wrapping at its own count.
+    void switchLink(LinkLabel& label, std::int32_t& index, std::int32_t count, const std::vector<std::string>& texts,
+                    int paneLeft);
     void playBanner(const std::string& path);
     void startRolling();
 
