@@ -5,8 +5,10 @@
 #include <yaml-cpp/yaml.h>
 
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "bank/error.h"
 #include "bank/gbk.h"
@@ -241,6 +243,18 @@ BankSource parseBankSource(const std::vector<SourceFile>& files) {
     }
     if (source.types.empty() || source.questions.empty()) throw Error("the source holds no exam type or no question");
     return source;
+}
+
+BankSource readBankSource(const std::vector<std::string>& paths) {
+    std::vector<SourceFile> files;
+    for (const auto& path : paths) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) throw Error("cannot read " + path);
+        std::stringstream text;
+        text << in.rdbuf();
+        files.push_back({path, text.str()});
+    }
+    return parseBankSource(files);
 }
 
 BankSource parseBankSource(const std::string& yamlText) { return parseBankSource({SourceFile{"", yamlText}}); }

@@ -47,6 +47,8 @@ struct SourceFile {
 // The files are read as one: exam types and categories may stand in any of them.
 BankSource parseBankSource(const std::vector<SourceFile>& files);
 BankSource parseBankSource(const std::string& yamlText);
+// Reads the files at the paths and parses them as one source; a file that cannot be read throws Error.
+BankSource readBankSource(const std::vector<std::string>& paths);
 
 // Writes a new bank file at path, all or nothing: a failed build leaves no file and keeps an older one.
 // Texts are stored as given, so tests can build banks with odd values the source checks would refuse.

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 // zuvo-bank: builds Word.mdb from the question source, and prints a bank's tables as readable text.
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,15 +46,7 @@ int build(const std::vector<std::string>& sourcePaths, const std::string& out) {
             throw zuvo::Error("the last argument " + out + " looks like a source file, not a bank");
         }
     }
-    std::vector<zuvo::SourceFile> files;
-    for (const auto& path : sourcePaths) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) throw zuvo::Error("cannot read " + path);
-        std::stringstream text;
-        text << in.rdbuf();
-        files.push_back({path, text.str()});
-    }
-    zuvo::writeBank(zuvo::parseBankSource(files), out);
+    zuvo::writeBank(zuvo::readBankSource(sourcePaths), out);
     return 0;
 }
 

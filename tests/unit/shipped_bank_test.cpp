@@ -4,11 +4,10 @@
 // back to what was written, and nothing marked as a key point before the learner's first exam.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "bank/data_module.h"
 #include "bank/scramble.h"
@@ -26,21 +25,13 @@ namespace fs = std::filesystem;
 const fs::path kSourceDir = ZUVO_SOURCE_DIR;
 
 BankSource shippedSource() {
-    std::vector<fs::path> paths{kSourceDir / "data/bank.yaml"};
-    std::vector<fs::path> questionFiles;
+    std::vector<std::string> questionFiles;
     for (const auto& entry : fs::directory_iterator(kSourceDir / "data/questions")) {
-        if (entry.path().extension() == ".yaml") questionFiles.push_back(entry.path());
+        if (entry.path().extension() == ".yaml") questionFiles.push_back(entry.path().string());
     }
     std::sort(questionFiles.begin(), questionFiles.end());
-    paths.insert(paths.end(), questionFiles.begin(), questionFiles.end());
-    std::vector<SourceFile> files;
-    for (const auto& path : paths) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        files.push_back({path.string(), text.str()});
-    }
-    return parseBankSource(files);
+    questionFiles.insert(questionFiles.begin(), (kSourceDir / "data/bank.yaml").string());
+    return readBankSource(questionFiles);
 }
 
 class ShippedBank : public testing::Test {
