@@ -17,6 +17,7 @@
 #include "core/word_manager.h"
 #include "tests/support/expect_error.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/started_window.h"
 #include "tests/support/test_bank.h"
 
 namespace zuvo {
@@ -176,13 +177,12 @@ BankSource threeQuestions() {
                              test::choice(3, "第三题", {"a", "b", "c", "d"}, "B")});
 }
 
-TEST(AutoAdvance, ShowsTheCursorsRowAndMovesTheCursorWithoutTouchingTheAnswerRow) {
-    test::TestBank bank(threeQuestions());
-    DataModule data;
-    data.DataModuleCreate(bank.dir());
-    test::FakePlatform platform;
-    MainWindowLogic main{data, platform};
-    main.FormCreate();
+class AutoAdvance : public test::StartedWindow {
+  protected:
+    AutoAdvance() : StartedWindow(threeQuestions()) {}
+};
+
+TEST_F(AutoAdvance, ShowsTheCursorsRowAndMovesTheCursorWithoutTouchingTheAnswerRow) {
     main.BtnBClick();  // question 1, wrong
     main.state.KslxMc = "【小型汽车 顺序练习】";
     // FormCreate leaves the cursor on row 1: the tick shows row 1, then row 2, then row 3, then nothing more.
