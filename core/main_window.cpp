@@ -27,7 +27,8 @@ RenderTraits traitsOf(RenderForm which) {
         case RenderForm::SetUp:
             return {"，第 ", true, AnswerRow::Cleared, false};
         case RenderForm::CategoryChange:
-            return {"，第 ", true, AnswerRow::Untouched, false};
+            // Cleared: an answer to the previous category's question must not stand beside a new one.
+            return {"，第 ", true, AnswerRow::Cleared, false};
         case RenderForm::JumpByNumber:
             return {"，第 ", false, AnswerRow::Cleared, false};
         case RenderForm::AutoAdvance:
@@ -267,9 +268,95 @@ void MainWindowLogic::tmrAutoWordTimer() {
     word.next();
 }
 
-void MainWindowLogic::BtnJcltClick() {}
+void MainWindowLogic::RzGroup1Items0Click() { openSelection(kCategoryMode); }
 
-void MainWindowLogic::BtnExitClick() {}
+void MainWindowLogic::RzGroup1Items1Click() { openSelection(kSequentialMode); }
+
+void MainWindowLogic::RzGroup1Items2Click() { openSelection(kRandomMode); }
+
+void MainWindowLogic::RzGroup1Items3Click() { openSelection(kExamMode); }
+
+void MainWindowLogic::RzGroup1Items4Click() { openSelection(kKeyPointMode); }
+
+void MainWindowLogic::openSelection(Mode mode) {
+    // The countdown stops even when the dialog is then cancelled: the paper is left, not handed in.
+    form.TimerKs.enabled = false;
+    xunhuanWord(1);
+    ShowPan(1);
+    state.SelType = mode;
+    selTm.ShowModal();
+}
+
+void MainWindowLogic::xunhuanWord(int) {
+    ComboBox& list = selTm.form.ComboBoxEx1;
+    Query& types = data_.ADOTmLx;
+    list.items.clear();
+    for (types.first(); !types.eof(); types.next()) {
+        list.items.push_back(trim(types.fieldByName("Dm")) + "〔" + trim(types.fieldByName("Mc")) + "〕");
+    }
+    // Always the first exam type: the choice made last time is not remembered.
+    list.itemIndex = list.items.empty() ? -1 : 0;
+    types.first();
+}
+
+void MainWindowLogic::openSet(const Statement& statement) {
+    data_.ADOWord.reopen(statement);
+    state.reset(data_.ADOWord.recordCount());
+}
+
+void MainWindowLogic::shuffleSet(Random& random) {
+    state.shuffle(random);
+    state.CurNo = 1;
+    moveCursorTo(1);
+}
+
+void MainWindowLogic::openCategory(int row) {
+    Query& categories = data_.ADOTmfl;
+    categories.first();
+    categories.moveBy(row);
+    openSet(statements::questionsOfCategory(state.KslxDm, trim(categories.fieldByName("Dm"))));
+}
+
+void MainWindowLogic::ComboBoxEx1Change() {
+    state.HandedIn = "0";
+    state.CurNo = 1;
+    openCategory(form.ComboBoxEx1.itemIndex);
+    ShowTm(RenderForm::CategoryChange, state.CurNo);
+}
+
+void MainWindowLogic::BtnJcltClick() {
+    switch (state.SelType) {
+        case kRandomMode:
+            return redrawRandomSet();
+        case kKeyPointMode:
+            return cancelKeyPoint();
+        default:
+            return;
+    }
+}
+
+void MainWindowLogic::redrawRandomSet() {
+    constexpr DateTime kTwoMinutes = 2.0 / (24 * 60);
+    if (platform_.now() - state.DrawTime > kTwoMinutes) return selTm.BtnLxClick();
+    platform_.showMessage(kRedrawTooSoon);
+}
+
+void MainWindowLogic::cancelKeyPoint() {
+    Query& update = data_.ADOWordUpdate;
+    update.setStatement(statements::clearKeyPoint(idOf(state.CurNo)));
+    update.execSql();
+    platform_.showMessage(kKeyPointCancelled);
+}
+
+std::int64_t MainWindowLogic::idOf(int number) {
+    moveCursorTo(number);
+    return toInteger(data_.ADOWord.fieldByName("Id"));
+}
+
+void MainWindowLogic::BtnExitClick() {
+    // Practice ends by covering the question area; the set stays as it is behind the start picture.
+    if (state.ModeName != kExamModeName) ShowPan(1);
+}
 
 void MainWindowLogic::allKeyD(int key) { applyKeyMap(key); }
 

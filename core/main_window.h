@@ -10,6 +10,8 @@
 #include "core/main_form.h"
 #include "core/platform.h"
 #include "core/question_set.h"
+#include "core/random.h"
+#include "core/sel_tm.h"
 
 namespace zuvo {
 
@@ -26,6 +28,8 @@ inline constexpr int kVkNumpad7 = 0x67;
 
 inline constexpr const char* kExamModeName = "模拟考试";
 inline constexpr const char* kNoSuchQuestion = "没有这道题目，请检查题号！";
+inline constexpr const char* kRedrawTooSoon = "请在取得题目两分钟后再重新抽题！";
+inline constexpr const char* kKeyPointCancelled = "成功取消重点题目，在下次启动重点练习时生效！";
 
 inline constexpr const char* kStartPicture = "JPG112233";
 inline constexpr const char* kRightBitmap = "BMPdui";
@@ -33,11 +37,14 @@ inline constexpr const char* kWrongBitmap = "BMPcuo";
 
 class MainWindowLogic {
   public:
-    MainWindowLogic(DataModule& data, Platform& platform) : ads(form, platform), data_(data), platform_(platform) {}
+    MainWindowLogic(DataModule& data, Platform& platform)
+        : ads(form, platform), selTm(*this, data, platform), data_(data), platform_(platform) {}
 
     MainForm form;
     AdDisplay ads;
     QuestionSet state;
+    // The selection dialog's logic: created with the window, as the dialog lives from start-up on.
+    SelTmLogic selTm;
     // Starts the ad worker; the hidden button BtnAd2 stands for it.
     std::function<void()> startAdWorker;
     // The start picture's resource name; tests name a missing one.
@@ -68,7 +75,25 @@ class MainWindowLogic {
     char32_t Edit1KeyPress(char32_t key);
     void Edit1KeyDown(int key);
 
-    // The mode commands behind keypad 0 and 7; the modes give them their work.
+    // The group bar: each item leaves the current run and opens the selection dialog for its mode.
+    void RzGroup1Items0Click();
+    void RzGroup1Items1Click();
+    void RzGroup1Items2Click();
+    void RzGroup1Items3Click();
+    void RzGroup1Items4Click();
+    // Refills the selection dialog's exam-type list; the argument is not used.
+    void xunhuanWord(int unused);
+
+    // The set-ups' shared steps. openSet replaces the question set by the statement's rows in their stored order;
+    // the cursor stands on question 1.
+    void openSet(const Statement& statement);
+    void shuffleSet(Random& random);
+    // The questions of the category in row `row` of the open category list.
+    void openCategory(int row);
+    // The category switch of category practice.
+    void ComboBoxEx1Change();
+
+    // The mode commands behind keypad 0 and 7.
     void BtnJcltClick();
     void BtnExitClick();
 
@@ -88,6 +113,12 @@ class MainWindowLogic {
     // The cursor of ADOWord onto question number's row.
     void moveCursorTo(int number);
     void setAnswerButtonsEnabled(bool enabled);
+    void openSelection(Mode mode);
+    // Random practice draws a new set only two minutes after the last draw.
+    void redrawRandomSet();
+    void cancelKeyPoint();
+    // The Id of question number's row; leaves the cursor on that row.
+    std::int64_t idOf(int number);
 
     DataModule& data_;
     Platform& platform_;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/platform.h"
+#include "core/random.h"
 
 namespace zuvo {
 
@@ -30,6 +31,8 @@ struct QuestionSet {
 
     // Sizes and refills all three arrays for a set of count questions, in the stored order.
     void reset(std::int32_t count);
+    // Puts questions 1 to TmCount in a random order, every order equally likely; the last entry keeps TmCount.
+    void shuffle(Random& random);
     // True when question n has entries in the arrays: never after a failed opening of the bank.
     bool holds(std::int32_t n) const { return n >= 1 && static_cast<size_t>(n) < Answer.size(); }
     // The answer given to question n, empty for an unanswered question or one the arrays do not hold.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/text.h"
 
+#include <algorithm>
+
 #include "bank/error.h"
 
 namespace zuvo {
@@ -33,6 +35,21 @@ size_t characterCount(std::string_view utf8) {
     size_t count = 0;
     for (unsigned char c : utf8) count += (c & 0xC0) != 0x80;
     return count;
+}
+
+std::string shortString(std::string_view utf8) {
+    constexpr size_t kLimit = 255;
+    size_t gbkBytes = 0;
+    size_t end = 0;
+    while (end < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[end]);
+        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        // GBK spends one byte on ASCII and two on any other character it holds.
+        gbkBytes += lead < 0x80 ? 1 : 2;
+        if (gbkBytes > kLimit) break;
+        end += length;
+    }
+    return std::string(utf8.substr(0, std::min(end, utf8.size())));
 }
 
 }  // namespace zuvo

@@ -17,4 +17,8 @@ std::int32_t toInteger(const std::string& text);
 // Characters, not bytes, of a UTF-8 text.
 size_t characterCount(std::string_view utf8);
 
+// The longest start of a UTF-8 text that takes at most 255 bytes in GBK, cut between characters: the limit of the
+// short strings that name the exam type and the run.
+std::string shortString(std::string_view utf8);
+
 }  // namespace zuvo

@@ -3,11 +3,13 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "ui/combo_box.h"
 #include "ui/error_guard.h"
 #include "ui/fonts.h"
 #include "ui/layout.h"
@@ -104,24 +106,58 @@ void WordManagerDialog::handle(Handler&& handler) {
     if (!logic_.form.visible && isVisible()) hide();
 }
 
-SelTmDialog::SelTmDialog(QWidget* parent) : QDialog(parent) {
+SelTmDialog::SelTmDialog(MainWindow& main, QtPlatform& platform)
+    : QDialog(&main), main_(main), platform_(platform), logic_(main.logic().selTm) {
     fixedDialog(this, "frmSelTm", "", 291, 134);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
+    setWindowModality(Qt::ApplicationModal);
     auto* heading = place<QWidget>(this, "Panel1", 0, 0, 292, 42);
     heading->setBackgroundRole(QPalette::Base);
     heading->setAutoFillBackground(true);
     QLabel* label = caption(heading, "Label1", "类型选择", 32, 15);
     label->setMinimumWidth(100);
-    auto* types = place<QComboBox>(this, "ComboBoxEx1", 32, 57, 249, 22);
-    types->setMaxVisibleItems(8);
+    ComboBoxEx1 = dropDownList(this, "ComboBoxEx1", 32, 57, 249, 22);
+    connect(ComboBoxEx1, &QComboBox::currentIndexChanged, this,
+            [this](int index) { logic_.form.ComboBoxEx1.itemIndex = index; });
     QPushButton* ok = button(this, "BitBtn3", "确定", 148, 94, 61, 25);
     QPushButton* cancel = button(this, "BitBtn1", "取消", 220, 94, 61, 25);
+    connect(ok, &QPushButton::clicked, this, [this] { handle([this] { logic_.BitBtn3Click(); }); });
+    connect(cancel, &QPushButton::clicked, this, [this] { handle([this] { logic_.BitBtn1Click(); }); });
     // The set-ups' own buttons: clicked by the code, never seen.
-    const char* hidden[][2] = {
+    const std::pair<const char*, const char*> hidden[] = {
         {"BtnSx", "顺序"}, {"BtnLx", "乱序"}, {"BtnFl", "分类"}, {"BtnKs", "考试"}, {"BtnZd", "重点"}};
-    for (int i = 0; i < 5; ++i) button(this, hidden[i][0], hidden[i][1], 2 + 10 * i, 124, 8, 8)->hide();
-    setTabOrder(types, cancel);
+    for (int i = 0; i < 5; ++i) button(this, hidden[i].first, hidden[i].second, 2 + 10 * i, 124, 8, 8)->hide();
+    setTabOrder(ComboBoxEx1, cancel);
     setTabOrder(cancel, ok);
+    logic_.runModal = [this] {
+        sync();
+        centreOnScreen(this);
+        exec();
+        logic_.form.visible = false;
+    };
+}
+
+SelTmDialog::~SelTmDialog() { logic_.runModal = nullptr; }
+
+template <class Handler>
+void SelTmDialog::handle(Handler&& handler) {
+    runGuarded(platform_, std::forward<Handler>(handler));
+    main_.sync();
+    sync();
+}
+
+void SelTmDialog::sync() {
+    mirror(ComboBoxEx1, logic_.form.ComboBoxEx1);
+    if (!logic_.form.visible && isVisible()) done(QDialog::Rejected);
+}
+
+void SelTmDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) return event->accept();
+    QDialog::keyPressEvent(event);
+}
+
+void SelTmDialog::reject() {
+    handle([this] { logic_.BitBtn1Click(); });
 }
 
 }  // namespace zuvo

@@ -3,10 +3,12 @@
 // stays hidden until something shows it; their commands arrive with the features they serve.
 #pragma once
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <string>
 
+#include "core/sel_tm.h"
 #include "core/setting.h"
 #include "core/word_manager.h"
 #include "ui/qt_platform.h"
@@ -48,11 +50,27 @@ class WordManagerDialog : public QDialog {
     WordManagerLogic logic_;
 };
 
-// frmSelTm: the exam-type choice before every run.
+// frmSelTm: the exam-type choice before every run. The group bar shows it modally through its logic.
 class SelTmDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit SelTmDialog(QWidget* parent);
+    SelTmDialog(MainWindow& main, QtPlatform& platform);
+    ~SelTmDialog() override;
+
+  protected:
+    // Neither button answers Enter or Esc; closing by the window manager counts as Cancel.
+    void keyPressEvent(QKeyEvent* event) override;
+    void reject() override;
+
+  private:
+    template <class Handler>
+    void handle(Handler&& handler);
+    void sync();
+
+    MainWindow& main_;
+    QtPlatform& platform_;
+    SelTmLogic& logic_;
+    QComboBox* ComboBoxEx1 = nullptr;
 };
 
 }  // namespace zuvo

@@ -3,13 +3,12 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QStyle>
 #include <functional>
 #include <tuple>
 
+#include "ui/combo_box.h"
 #include "ui/dialogs.h"
 #include "ui/error_guard.h"
 #include "ui/event_hook.h"
@@ -42,9 +41,7 @@ MainWindow::MainWindow(DataModule& data, QtPlatform& platform) : platform_(platf
     build();
     connectHandlers();
     connectAdvertising();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    centreOnScreen(this);
     platform_.attach(this, [this] { sync(); });
     handle([this] { logic_.FormCreate(); });
 }
@@ -100,8 +97,7 @@ void MainWindow::build() {
     bold.setBold(true);
     LabTime->setFont(bold);
 
-    ComboBoxEx1 = place<QComboBox>(this, "ComboBoxEx1", 504, 67, 233, 21);
-    ComboBoxEx1->setMaxVisibleItems(8);
+    ComboBoxEx1 = dropDownList(this, "ComboBoxEx1", 504, 67, 233, 21);
 
     buildQuestionBox();
     buildCommandButtons();
@@ -184,6 +180,19 @@ void MainWindow::connectHandlers() {
         connect(widget, &QPushButton::clicked, this,
                 [this, click = click] { handle([this, click] { (logic_.*click)(); }); });
     }
+    constexpr void (MainWindowLogic::*groupItems[])() = {
+        &MainWindowLogic::RzGroup1Items0Click, &MainWindowLogic::RzGroup1Items1Click,
+        &MainWindowLogic::RzGroup1Items2Click, &MainWindowLogic::RzGroup1Items3Click,
+        &MainWindowLogic::RzGroup1Items4Click};
+    connect(RzGroupBar1, &GroupBar::itemClicked, this,
+            [this, groupItems](int item) { handle([this, click = groupItems[item]] { (logic_.*click)(); }); });
+    // Only the learner's pick switches the category; the set-up fills and selects the list without it.
+    connect(ComboBoxEx1, &QComboBox::activated, this, [this](int index) {
+        handle([this, index] {
+            logic_.form.ComboBoxEx1.itemIndex = index;
+            logic_.ComboBoxEx1Change();
+        });
+    });
     // The box's text belongs to the model as the learner types it; the handlers read it from there.
     connect(Edit1, &QLineEdit::textChanged, this,
             [this](const QString& text) { logic_.form.Edit1.caption = text.toStdString(); });
@@ -322,7 +331,7 @@ void MainWindow::sync() {
     const MainForm& f = logic_.form;
     apply(LabTime2, f.LabTime2);
     apply(LabTime, f.LabTime);
-    ComboBoxEx1->setVisible(f.ComboBoxEx1.visible);
+    mirror(ComboBoxEx1, f.ComboBoxEx1);
     apply(lblWord, f.lblWord);
     apply(lblTm, f.lblTm);
     const Control* options[4] = {&f.lbHD1, &f.lbHD2, &f.lbHD3, &f.lbHD4};

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     zuvo::MainWindow frmMain(frmDataBase, platform);
     zuvo::SettingDialog frmSetting(frmMain, platform, folder + "/");
     zuvo::WordManagerDialog frmWordManager(&frmMain, frmDataBase, platform);
-    zuvo::SelTmDialog frmSelTm(&frmMain);
+    zuvo::SelTmDialog frmSelTm(frmMain, platform);
     frmMain.show();
     return QApplication::exec();
 }

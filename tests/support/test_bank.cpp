@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace zuvo::test {
@@ -38,6 +39,13 @@ BankSource sourceWith(std::vector<Question> questions) {
     return source;
 }
 
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
 TestBank::TestBank() {
     std::string pattern = (std::filesystem::temp_directory_path() / "zuvo-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
@@ -62,8 +70,6 @@ void TestBank::exec(const std::string& sql) const {
     if (rc != SQLITE_OK) throw std::runtime_error(why);
 }
 
-void TestBank::writeFile(const std::string& bytes) const {
-    std::ofstream(path(), std::ios::binary) << bytes;
-}
+void TestBank::writeFile(const std::string& bytes) const { std::ofstream(path(), std::ios::binary) << bytes; }
 
 }  // namespace zuvo::test

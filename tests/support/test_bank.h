@@ -16,9 +16,12 @@ Question trueFalse(std::int64_t id, std::string text, std::string answer, std::s
 // Types C1 and A1, categories 01 and 02, and the questions given (all of type C1, category 01 unless changed).
 BankSource sourceWith(std::vector<Question> questions);
 
+// The whole content of a file; empty when it cannot be read.
+std::string fileBytes(const std::string& path);
+
 // A temporary folder holding Word.mdb; removed with the object.
 class TestBank {
-public:
+  public:
     explicit TestBank(const BankSource& source);
     TestBank();  // an empty folder: no bank at all
     ~TestBank();
@@ -31,7 +34,7 @@ public:
     void exec(const std::string& sql) const;
     void writeFile(const std::string& bytes) const;
 
-private:
+  private:
     std::string dir_;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The real main window on the offscreen platform: layout, captions and the first question, found by object name.
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QLabel>
@@ -9,8 +10,10 @@
 #include <QMovie>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <ctime>
+#include <functional>
 
 #include "bank/data_module.h"
 #include "bank/gbk.h"
@@ -69,7 +72,54 @@ struct Trainer {
     DataModule data;
     QtPlatform platform;
     MainWindow window;
+    SelTmDialog selTm{window, platform};
 };
+
+// Types C1 and A1. C1: questions 1 to 3, categories 01 (1, 2) and 02 (3); A1: question 3; key point: question 2.
+BankSource modeQuestions() {
+    BankSource source = threeQuestions();
+    source.questions[1].keyPoint = "1";
+    source.questions[2].types = "C1,A1";
+    source.questions[2].category = "02";
+    return source;
+}
+
+// What the selection dialog showed while it was up.
+struct DialogVisit {
+    bool shown = false;
+    QStringList types;
+    int selected = -1;
+    bool hiddenButtonsShown = false;
+};
+
+// Clicks group item `item`; once the dialog is up, `inside` picks in it and closes it.
+DialogVisit throughDialog(Trainer& trainer, int item, std::function<void(QDialog&)> inside) {
+    DialogVisit visit;
+    QTimer::singleShot(0, [&visit, inside] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != "frmSelTm") return;
+        visit.shown = true;
+        auto* types = widget<QComboBox>(*dialog, "ComboBoxEx1");
+        for (int i = 0; i < types->count(); ++i) visit.types << types->itemText(i);
+        visit.selected = types->currentIndex();
+        for (const char* name : {"BtnSx", "BtnLx", "BtnFl", "BtnKs", "BtnZd"}) {
+            visit.hiddenButtonsShown |= widget<QPushButton>(*dialog, name)->isVisible();
+        }
+        inside(*dialog);
+    });
+    click(widget<QToolButton>(trainer.window, QString("RzGroup1Item%1").arg(item).toUtf8().constData()));
+    return visit;
+}
+
+// Picks an exam type as the learner does, with the arrow keys, then presses OK.
+std::function<void(QDialog&)> pickAndOk(int type) {
+    return [type](QDialog& dialog) {
+        auto* types = widget<QComboBox>(dialog, "ComboBoxEx1");
+        types->setFocus();
+        for (int i = 0; i < type; ++i) QTest::keyClick(types, Qt::Key_Down);
+        click(widget<QPushButton>(dialog, "BitBtn3"));
+    };
+}
 
 // Takes the addresses the window hands to the system's URL opener.
 class UrlCatcher : public QObject {
@@ -332,6 +382,76 @@ class MainWindowUiTest : public QObject {
         QCOMPARE(data.ADOWord.recordCount(), 4);
         data.ADOWord.moveBy(3);
         QCOMPARE(decodedField(data.ADOWord, "Tm"), std::string("减速让对方先行"));
+    }
+
+    void groupItemsStartTheirModeThroughTheDialog() {
+        Trainer trainer(modeQuestions());
+        MainWindow& window = trainer.window;
+        QVERIFY(trainer.activate());
+        auto* heading = widget<QLabel>(window, "lblWord");
+        auto* panel = widget<QWidget>(window, "Panel1");
+        auto* command = widget<QPushButton>(window, "BtnJclt");
+        auto* categories = widget<QComboBox>(window, "ComboBoxEx1");
+
+        struct Row {
+            int item;
+            int type;
+            const char* heading;
+            const char* command;  // BtnJclt's caption when it shows
+            bool categoryList;
+        };
+        const Row rows[] = {
+            {1, 1, "【大型客车 顺序练习】，第 1 题，共 1 题", nullptr, false},
+            {2, 0, "【小型汽车 随机练习】，第 1 题，共 3 题", "重新抽题(0)", false},
+            {4, 0, "【小型汽车 重点练习】，第 1 题，共 1 题", "取消重点(0)", false},
+            {0, 0, "【小型汽车 分类练习】，第 1 题，共 2 题", nullptr, true},
+        };
+        for (const Row& row : rows) {
+            const DialogVisit visit = throughDialog(trainer, row.item, pickAndOk(row.type));
+            QVERIFY(visit.shown);
+            QCOMPARE(visit.types, QStringList({"C1〔小型汽车〕", "A1〔大型客车〕"}));
+            QCOMPARE(visit.selected, 0);
+            QVERIFY(!visit.hiddenButtonsShown);
+            QCOMPARE(heading->text(), QString::fromUtf8(row.heading));
+            QVERIFY(!panel->isVisible());
+            QVERIFY(!widget<QDialog>(window, "frmSelTm")->isVisible());
+            QCOMPARE(command->isVisible(), row.command != nullptr);
+            if (row.command) QCOMPARE(command->text(), QString::fromUtf8(row.command));
+            QCOMPARE(categories->isVisible(), row.categoryList);
+            QCOMPARE(widget<QPushButton>(window, "BtnExit")->text(), QStringLiteral("结束(7)"));
+            QVERIFY(widget<QLabel>(window, "Image1")->isVisible());
+            QVERIFY(!widget<QLabel>(window, "LbPd")->isVisible());
+            QVERIFY(!widget<QLabel>(window, "LabTime")->isVisible() &&
+                    !widget<QLabel>(window, "LabTime2")->isVisible());
+        }
+
+        // The category list switches the set when the learner picks another category.
+        QCOMPARE(categories->count(), 2);
+        QCOMPARE(categories->itemText(0), QStringLiteral("道路交通安全法律法规"));
+        categories->setFocus();
+        QTest::keyClick(categories, Qt::Key_Down);
+        QCOMPARE(heading->text(), QStringLiteral("【小型汽车 分类练习】，第 1 题，共 1 题"));
+        QCOMPARE(widget<QLabel>(window, "lblTm")->text(), QStringLiteral("第三题"));
+    }
+
+    void cancelAndEscLeaveTheStartPicture() {
+        Trainer trainer(modeQuestions());
+        MainWindow& window = trainer.window;
+        QVERIFY(trainer.activate());
+        throughDialog(trainer, 1, pickAndOk(0));
+        QVERIFY(!widget<QWidget>(window, "Panel1")->isVisible());
+
+        bool stillOpenAfterEsc = false;
+        const DialogVisit visit = throughDialog(trainer, 2, [&stillOpenAfterEsc](QDialog& dialog) {
+            QTest::keyClick(widget<QComboBox>(dialog, "ComboBoxEx1"), Qt::Key_Escape);
+            QTest::keyClick(widget<QComboBox>(dialog, "ComboBoxEx1"), Qt::Key_Return);
+            stillOpenAfterEsc = dialog.isVisible();
+            click(widget<QPushButton>(dialog, "BitBtn1"));
+        });
+        QVERIFY(visit.shown);
+        QVERIFY(stillOpenAfterEsc);
+        QVERIFY(widget<QWidget>(window, "Panel1")->isVisible());
+        QCOMPARE(widget<QLabel>(window, "lblWord")->text(), QStringLiteral("【小型汽车 顺序练习】，第 1 题，共 3 题"));
     }
 
     void missingBankShowsTheEnginesMessageAndStillOpens() {

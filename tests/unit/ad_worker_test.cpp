@@ -35,13 +35,6 @@ std::string adPage(const std::vector<std::string>& bannerFiles) {
     return utf8ToGbk(page);
 }
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class Worker : public testing::Test {
   protected:
     void SetUp() override {
@@ -74,8 +67,8 @@ TEST_F(Worker, InvalidFirstPageLeadsToTheSecondHostForPageAndBanners) {
     run({first.base(), second.base()});
 
     EXPECT_EQ(first.requests("/b1.gif"), 0);
-    EXPECT_EQ(contents(file("b1.gif")), "GIF89a-one");
-    EXPECT_EQ(contents(file("b2.gif")), "GIF89a-two");
+    EXPECT_EQ(test::fileBytes(file("b1.gif")), "GIF89a-one");
+    EXPECT_EQ(test::fileBytes(file("b2.gif")), "GIF89a-two");
     EXPECT_FALSE(fs::exists(file("b1.gif.part")));
     EXPECT_EQ(ads.lists.AdCount, 2);
     EXPECT_EQ(ads.lists.Link1Text[1], "驾校报名");
@@ -124,7 +117,7 @@ TEST_F(Worker, ExistingBannerIsNotFetchedAgain) {
     first.reply("/b1.gif", {200, "new"});
     run({first.base(), second.base()});
     EXPECT_EQ(first.requests("/b1.gif"), 0);
-    EXPECT_EQ(contents(file("b1.gif")), "from an earlier run");
+    EXPECT_EQ(test::fileBytes(file("b1.gif")), "from an earlier run");
     EXPECT_TRUE(form.TimerAd.enabled);
 }
 

@@ -45,7 +45,7 @@ BankSource displaySource() {
 }
 
 class Display : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         data.DataModuleCreate(bank.dir());
         main.FormCreate();
@@ -201,10 +201,12 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"full", RenderForm::Full, 5, "【小型汽车 顺序练习】，第 5 题，共 300 题", "5", "        对        "},
         FormCase{"start_up", RenderForm::StartUp, 1, "【小型汽车 顺序练习】第 1 题，共 300 题", "1", "before"},
         FormCase{"set_up", RenderForm::SetUp, 1, "【小型汽车 顺序练习】，第 1 题，共 300 题", "1", "                 "},
-        FormCase{"category_change", RenderForm::CategoryChange, 1, "【小型汽车 顺序练习】，第 1 题，共 300 题", "1", "before"},
+        FormCase{"category_change", RenderForm::CategoryChange, 1, "【小型汽车 顺序练习】，第 1 题，共 300 题", "1",
+                 "                 "},
         FormCase{"jump_by_number", RenderForm::JumpByNumber, 12, "【小型汽车 顺序练习】，第 12 题，共 300 题", nullptr,
                  "                 "},
-        FormCase{"auto_advance", RenderForm::AutoAdvance, 3, "【小型汽车 顺序练习】，第 3 题，共 300 题", "3", "before"}),
+        FormCase{"auto_advance", RenderForm::AutoAdvance, 3, "【小型汽车 顺序练习】，第 3 题，共 300 题", "3",
+                 "before"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Display, BrokenFieldStopsTheRenderWhereItFails) {

@@ -25,13 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string bytesOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void writeBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 class IniFiles : public testing::Test {
@@ -83,7 +76,7 @@ TEST_F(IniFiles, WritingKeepsEveryOtherLineAsItIs) {
         "; 设置文件\r\n[窗口]\r\nLeft=10\r\n\r\n[系统设置]\r\n其他=x\r\n时间间隔=2\r\n; 尾注\r\n[末节]\r\nk=v\r\n");
     writeBytes(path(), before);
     write("15");
-    const std::string after = bytesOf(path());
+    const std::string after = test::fileBytes(path());
     std::string expected = before;
     expected.replace(expected.find(utf8ToGbk("时间间隔=2")), utf8ToGbk("时间间隔=2").size(), utf8ToGbk("时间间隔=15"));
     EXPECT_EQ(after, expected);
@@ -95,15 +88,16 @@ TEST_F(IniFiles, WritingAddsTheKeyOrTheSectionWhereTheyAreMissing) {
     const std::string header = utf8ToGbk("[系统设置]");
     writeBytes(path(), header + "\nA=1\n\n[B]\nc=d");
     write("3");
-    EXPECT_EQ(bytesOf(path()), header + "\nA=1\n" + utf8ToGbk("时间间隔=3") + "\n\n[B]\nc=d");
+    EXPECT_EQ(test::fileBytes(path()), header + "\nA=1\n" + utf8ToGbk("时间间隔=3") + "\n\n[B]\nc=d");
 
     writeBytes(path(), "[B]\nc=d");
     write("4");
-    EXPECT_EQ(bytesOf(path()), "[B]\nc=d\n" + header + "\n" + utf8ToGbk("时间间隔=4") + "\n");
+    EXPECT_EQ(test::fileBytes(path()), "[B]\nc=d\n" + header + "\n" + utf8ToGbk("时间间隔=4") + "\n");
 
     fs::remove(path());
     write("5");
-    EXPECT_EQ(bytesOf(path()), header + "\r\n" + utf8ToGbk("时间间隔=5") + "\r\n") << "a new file, in GBK with CRLF";
+    EXPECT_EQ(test::fileBytes(path()), header + "\r\n" + utf8ToGbk("时间间隔=5") + "\r\n")
+        << "a new file, in GBK with CRLF";
 }
 
 TEST_F(IniFiles, ArbitraryBytesNeitherCrashNorLoseTheFile) {
@@ -113,7 +107,7 @@ TEST_F(IniFiles, ArbitraryBytesNeitherCrashNorLoseTheFile) {
     EXPECT_NO_THROW(read());
     write("6");
     EXPECT_EQ(read(), "6");
-    const std::string after = bytesOf(path());
+    const std::string after = test::fileBytes(path());
     EXPECT_EQ(after.substr(0, noise.size()), noise) << "the old bytes stay in front";
 }
 
@@ -154,7 +148,7 @@ TEST_F(Settings, NonNumericIntervalChangesNothingFileIncluded) {
     setting.form.edtInterval.caption = "五秒";
     EXPECT_THROW_MSG(setting.BitBtn1Click(), "'五秒' is not a valid integer value");
     EXPECT_EQ(mainForm.tmrAutoWord.interval, 1000);
-    EXPECT_EQ(bytesOf(ini()), before);
+    EXPECT_EQ(test::fileBytes(ini()), before);
 }
 
 TEST_F(Settings, PeriodsOutOfTheTimersRangeAreBounded) {
