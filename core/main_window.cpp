@@ -324,40 +324,6 @@ void MainWindowLogic::ComboBoxEx1Change() {
     ShowTm(RenderForm::CategoryChange, state.CurNo);
 }
 
-void MainWindowLogic::BtnJcltClick() {
-    switch (state.SelType) {
-        case kRandomMode:
-            return redrawRandomSet();
-        case kKeyPointMode:
-            return cancelKeyPoint();
-        default:
-            return;
-    }
-}
-
-void MainWindowLogic::redrawRandomSet() {
-    constexpr DateTime kTwoMinutes = 2.0 / (24 * 60);
-    if (platform_.now() - state.DrawTime > kTwoMinutes) return selTm.BtnLxClick();
-    platform_.showMessage(kRedrawTooSoon);
-}
-
-void MainWindowLogic::cancelKeyPoint() {
-    Query& update = data_.ADOWordUpdate;
-    update.setStatement(statements::clearKeyPoint(idOf(state.CurNo)));
-    update.execSql();
-    platform_.showMessage(kKeyPointCancelled);
-}
-
-std::int64_t MainWindowLogic::idOf(int number) {
-    moveCursorTo(number);
-    return toInteger(data_.ADOWord.fieldByName("Id"));
-}
-
-void MainWindowLogic::BtnExitClick() {
-    // Practice ends by covering the question area; the set stays as it is behind the start picture.
-    if (state.ModeName != kExamModeName) ShowPan(1);
-}
-
 void MainWindowLogic::allKeyD(int key) { applyKeyMap(key); }
 
 void MainWindowLogic::FormKeyDown(int key) { applyKeyMap(key); }

@@ -30,6 +30,11 @@ inline constexpr const char* kExamModeName = "模拟考试";
 inline constexpr const char* kNoSuchQuestion = "没有这道题目，请检查题号！";
 inline constexpr const char* kRedrawTooSoon = "请在取得题目两分钟后再重新抽题！";
 inline constexpr const char* kKeyPointCancelled = "成功取消重点题目，在下次启动重点练习时生效！";
+inline constexpr const char* kHandInQuestion = "当前还有试题未完成，您确定要交卷了吗？";
+inline constexpr const char* kAllAnswered = "所有题目都回答完了！";
+
+// The text of the score box.
+std::string scoreText(int score);
 
 inline constexpr const char* kStartPicture = "JPG112233";
 inline constexpr const char* kRightBitmap = "BMPdui";
@@ -96,6 +101,8 @@ class MainWindowLogic {
     // The mode commands behind keypad 0 and 7.
     void BtnJcltClick();
     void BtnExitClick();
+    // The exam clock's tick: shows the time left and hands the paper in once it is up.
+    void TimerKsTimer();
 
     // Auto-advance: shows the row under the cursor, then moves the cursor on.
     void tmrAutoWordTimer();
@@ -114,6 +121,11 @@ class MainWindowLogic {
     void moveCursorTo(int number);
     void setAnswerButtonsEnabled(bool enabled);
     void openSelection(Mode mode);
+    bool timeRemains();
+    // Scores the paper, marks its wrongly answered questions as key points and turns to review.
+    void handIn();
+    // Shows the next unanswered question after SeekNo, wrapping once past the end.
+    void seekUnanswered();
     // Random practice draws a new set only two minutes after the last draw.
     void redrawRandomSet();
     void cancelKeyPoint();

@@ -38,6 +38,8 @@ void SelTmLogic::BitBtn3Click() {
             return BtnSxClick();
         case kRandomMode:
             return BtnLxClick();
+        case kExamMode:
+            return BtnKsClick();
         case kKeyPointMode:
             return BtnZdClick();
         default:
@@ -50,11 +52,15 @@ void SelTmLogic::BitBtn1Click() {
     platform_.repaint();
 }
 
+std::string SelTmLogic::selectedCaption() const {
+    const ComboBox& types = form.ComboBoxEx1;
+    return types.itemIndex >= 0 ? types.items.at(static_cast<size_t>(types.itemIndex)) : std::string();
+}
+
 void SelTmLogic::startRun(Mode mode) {
     QuestionSet& state = main_.state;
     state.HandedIn = "0";
-    const ComboBox& types = form.ComboBoxEx1;
-    TypeCaption = types.itemIndex >= 0 ? types.items.at(static_cast<size_t>(types.itemIndex)) : std::string();
+    TypeCaption = selectedCaption();
     const ExamTypeCaption type = parseTypeCaption(TypeCaption);
     state.KslxDm = shortString(type.code);
     state.KslxMc = shortString("【" + type.name + " " + kModeNames[mode] + "】");
@@ -66,11 +72,14 @@ void SelTmLogic::shuffleSet() {
     main_.shuffleSet(random);
 }
 
-void SelTmLogic::showPractice(const PracticeLook& look) {
+void SelTmLogic::showQuestionOne(bool restartSearch) {
     main_.ShowTm(RenderForm::SetUp, 1);
     main_.state.CurNo = 1;
-    if (look.restartSearch) main_.state.SeekNo = 1;
+    if (restartSearch) main_.state.SeekNo = 1;
+}
 
+void SelTmLogic::showPractice(const PracticeLook& look) {
+    showQuestionOne(look.restartSearch);
     MainForm& f = main_.form;
     f.Image1.visible = true;
     f.LbPd.visible = false;
@@ -129,6 +138,57 @@ void SelTmLogic::BtnFlClick() {
     list.itemIndex = list.items.empty() ? -1 : 0;
     main_.openCategory(0);
     showPractice({false, true, nullptr});
+}
+
+std::vector<std::int64_t> SelTmLogic::Get_Random_ID(const std::string& typeCode, const std::string& kind, int count) {
+    Query& query = data_.ADOQuery1;
+    query.reopen(statements::questionsOfKind(typeCode, kind));
+    std::vector<std::int64_t> candidates;
+    candidates.reserve(static_cast<size_t>(query.recordCount()));
+    for (query.first(); !query.eof(); query.next()) candidates.push_back(toInteger(query.firstField()));
+    query.close();
+
+    std::vector<std::int64_t> drawn;
+    for (int i = 0; i < count && !candidates.empty(); ++i) {
+        // Seeded anew before every single draw.
+        Random random(platform_.performanceCounter());
+        const auto k = static_cast<size_t>(random.below(static_cast<std::int32_t>(candidates.size())));
+        drawn.push_back(candidates[k]);
+        candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(k));
+    }
+    return drawn;
+}
+
+void SelTmLogic::BtnKsClick() {
+    const DateTime start = platform_.now();
+    // Drawn before anything changes: an exam type without questions leaves the running set as it is.
+    const std::string code = shortString(parseTypeCaption(selectedCaption()).code);
+    std::vector<std::int64_t> paper = Get_Random_ID(code, "xz", 65);
+    const std::vector<std::int64_t> trueFalse = Get_Random_ID(code, "pd", 35);
+    paper.insert(paper.end(), trueFalse.begin(), trueFalse.end());
+    if (paper.empty()) return platform_.showMessage(kNoExamQuestions);
+
+    startRun(kExamMode);
+    main_.state.ExamStart = start;
+    main_.openSet(statements::paper(paper));
+    showQuestionOne(true);
+
+    MainForm& f = main_.form;
+    f.Image1.visible = false;
+    f.LbPd.caption.clear();
+    f.LbPd.visible = true;
+    for (Control* button : {&f.BtnA, &f.BtnB, &f.BtnC, &f.BtnD}) button->enabled = true;
+    f.BtnExit.caption = kHandInCaption;
+    f.ComboBoxEx1.visible = false;
+    f.BtnJclt.caption = kSeekCaption;
+    f.BtnJclt.visible = true;
+    f.LabTime.caption.clear();
+    f.LabTime.visible = f.LabTime2.visible = true;
+    f.TimerKs.enabled = true;
+
+    form.visible = false;
+    main_.ShowPan(0);
+    platform_.repaint();
 }
 
 }  // namespace zuvo

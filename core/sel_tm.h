@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "bank/data_module.h"
 #include "core/main_form.h"
@@ -22,7 +23,10 @@ inline constexpr const char* kModeNames[] = {"分类练习", "顺序练习", "�
 
 inline constexpr const char* kNoKeyPoint = "重点练习中没有任何题目，现在进入随机练习！";
 inline constexpr const char* kNoExamType = "题库中没有任何考试类型，无法开始练习！";
+inline constexpr const char* kNoExamQuestions = "该考试类型没有任何题目，无法抽取试卷！";
 inline constexpr const char* kEndCaption = "结束(7)";
+inline constexpr const char* kHandInCaption = "交卷(7)";
+inline constexpr const char* kSeekCaption = "检查漏题(0)";
 inline constexpr const char* kRedrawCaption = "重新抽题(0)";
 inline constexpr const char* kCancelKeyPointCaption = "取消重点(0)";
 
@@ -58,6 +62,11 @@ class SelTmLogic {
     void BtnSxClick();
     void BtnLxClick();
     void BtnZdClick();
+    void BtnKsClick();
+
+    // The ids of at most count questions of the exam type and the kind ("xz" or "pd"), drawn at random without
+    // repetition, in the order drawn.
+    std::vector<std::int64_t> Get_Random_ID(const std::string& typeCode, const std::string& kind, int count);
 
   private:
     // What the practice modes' windows differ in.
@@ -67,10 +76,13 @@ class SelTmLogic {
         const char* command;  // the caption of BtnJclt, which is hidden without one
     };
 
+    std::string selectedCaption() const;
     // A new run of mode over the selected exam type: nothing handed in, the type read, the run named.
     void startRun(Mode mode);
     // Seeds from the clock at each set-up, so no two runs share their order.
     void shuffleSet();
+    // Question 1 of the new set on screen, as the current question; SeekNo starts over too when restartSearch.
+    void showQuestionOne(bool restartSearch);
     // Question 1 of the new set on screen, the window set for practice, the dialog closed.
     void showPractice(const PracticeLook& look);
 

@@ -206,6 +206,7 @@ void MainWindow::connectHandlers() {
         {&TimerAd, "TimerAd", [this] { logic_.ads.TimerAdTimer(); }},
         {&TimerRoll, "TimerRoll", [this] { logic_.ads.TimerRollTimer(); }},
         {&tmrAutoWord, "tmrAutoWord", [this] { logic_.tmrAutoWordTimer(); }},
+        {&TimerKs, "TimerKs", [this] { logic_.TimerKsTimer(); }},
     };
     for (const auto& [timer, name, tick] : timers) {
         // Children by name like every control; as members they are gone before the window deletes its children.
@@ -369,6 +370,7 @@ void MainWindow::sync() {
     Image3->setVisible(f.Image3.visible);
     Panel1->setVisible(f.Panel1.visible);
     syncAdvertising();
+    syncTimers();
 }
 
 void MainWindow::connectAdvertising() {
@@ -455,9 +457,12 @@ void MainWindow::syncAdvertising() {
         }
         widget->setVisible(model->visible);
     }
+}
 
+void MainWindow::syncTimers() {
+    const MainForm& f = logic_.form;
     const std::pair<QTimer*, const TimerState*> timers[] = {
-        {&TimerAd, &f.TimerAd}, {&TimerRoll, &f.TimerRoll}, {&tmrAutoWord, &f.tmrAutoWord}};
+        {&TimerAd, &f.TimerAd}, {&TimerRoll, &f.TimerRoll}, {&tmrAutoWord, &f.tmrAutoWord}, {&TimerKs, &f.TimerKs}};
     for (const auto& [timer, model] : timers) {
         // A new period takes effect at once; switching on a timer that runs already does not restart it.
         if (timer->interval() != model->interval) timer->setInterval(model->interval);

@@ -57,6 +57,7 @@ class MainWindow : public QWidget {
     bool linkEvent(QObject* watched, QEvent* event);
     bool bannerPress(QObject* watched, QEvent* event);
     void syncAdvertising();
+    void syncTimers();
 
     QLabel* label(QWidget* parent, const char* name, int x, int y, int w = 0, int h = 0);
     QPushButton* button(const char* name, int x, int y, int w, int h);
@@ -103,6 +104,7 @@ class MainWindow : public QWidget {
     QTimer TimerAd;
     QTimer TimerRoll;
     QTimer tmrAutoWord;
+    QTimer TimerKs;
     QMovie banner_;
     unsigned shownBannerLoads_ = 0;
 

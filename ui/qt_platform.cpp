@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt_platform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -25,18 +26,36 @@ void QtPlatform::syncWindow() {
     if (window_ && sync_) sync_();
 }
 
+namespace {
+
+// The messages break their lines with carriage returns alone, which a Qt label would not break at.
+QString boxText(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QChar('\r'), QChar('\n'));
+    return shown;
+}
+
+// A message box in the program's language: the buttons read as the dialogs' own "确定" and "取消".
+int runBox(QMessageBox::Icon icon, const QString& caption, const std::string& text,
+           QMessageBox::StandardButtons buttons, QWidget* parent) {
+    QMessageBox box(icon, caption, boxText(text), buttons, parent);
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) ok->setText(QStringLiteral("确定"));
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) cancel->setText(QStringLiteral("取消"));
+    return box.exec();
+}
+
+}  // namespace
+
 void QtPlatform::showMessage(const std::string& text) {
     syncWindow();
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kProgramTitle), QString::fromStdString(text),
-                    QMessageBox::Ok, window_);
-    box.exec();
+    runBox(QMessageBox::NoIcon, QString::fromUtf8(kProgramTitle), text, QMessageBox::Ok, window_);
 }
 
 bool QtPlatform::askOkCancel(const std::string& text) {
     syncWindow();
-    QMessageBox box(QMessageBox::Question, QStringLiteral("提示"), QString::fromStdString(text),
-                    QMessageBox::Ok | QMessageBox::Cancel, window_);
-    return box.exec() == QMessageBox::Ok;
+    return runBox(QMessageBox::Question, QStringLiteral("提示"), text, QMessageBox::Ok | QMessageBox::Cancel,
+                  window_) == QMessageBox::Ok;
 }
 
 void QtPlatform::delay(int ms) {

@@ -111,6 +111,24 @@ DialogVisit throughDialog(Trainer& trainer, int item, std::function<void(QDialog
     return visit;
 }
 
+// Closes every message box with OK as soon as it shows, keeping its text.
+class BoxCloser : public QObject {
+  public:
+    BoxCloser() {
+        connect(&poll_, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        poll_.start(20);
+    }
+    QStringList texts;
+
+  private:
+    QTimer poll_;
+};
+
 // Picks an exam type as the learner does, with the arrow keys, then presses OK.
 std::function<void(QDialog&)> pickAndOk(int type) {
     return [type](QDialog& dialog) {
@@ -452,6 +470,52 @@ class MainWindowUiTest : public QObject {
         QVERIFY(stillOpenAfterEsc);
         QVERIFY(widget<QWidget>(window, "Panel1")->isVisible());
         QCOMPARE(widget<QLabel>(window, "lblWord")->text(), QStringLiteral("【小型汽车 顺序练习】，第 1 题，共 3 题"));
+    }
+
+    void examByKeypadMarksTheWrongAnswersInTheBankFile() {
+        BankSource source = threeQuestions();
+        source.questions.push_back(test::trueFalse(4, "第四题", "错"));
+        source.questions.push_back(test::trueFalse(5, "第五题", "对"));
+        Trainer trainer(source);
+        MainWindow& window = trainer.window;
+        QVERIFY(trainer.activate());
+        throughDialog(trainer, 3, pickAndOk(0));
+        auto* heading = widget<QLabel>(window, "lblWord");
+        QCOMPARE(heading->text(), QStringLiteral("【小型汽车 模拟考试】，第 1 题，共 5 题"));
+        QVERIFY(widget<QLabel>(window, "LabTime2")->isVisible() && !widget<QLabel>(window, "Image1")->isVisible());
+        // The first tick comes a little after the first second; the seconds are cut, not rounded.
+        QVERIFY(QTest::qWaitFor([&] { return widget<QLabel>(window, "LabTime")->text().startsWith("00:44:5"); }, 2500));
+
+        // Paper order: choice questions 1 (B) and 3 (D), then true/false 2 (对), 4 (错), 5 (对). Right, wrong,
+        // right, wrong, and the last one left open; each answer moves on after the pause.
+        auto* next = widget<QPushButton>(window, "BtnNext");
+        const Qt::Key keys[] = {Qt::Key_2, Qt::Key_1, Qt::Key_1, Qt::Key_1};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(heading->text(), QString("【小型汽车 模拟考试】，第 %1 题，共 5 题").arg(i + 1));
+            QTest::keyClick(next, keys[i], Qt::KeypadModifier);
+        }
+        QCOMPARE(heading->text(), QStringLiteral("【小型汽车 模拟考试】，第 5 题，共 5 题"));
+
+        BoxCloser closer;
+        QTest::keyClick(next, Qt::Key_7, Qt::KeypadModifier);
+        QCOMPARE(closer.texts, QStringList({"当前还有试题未完成，您确定要交卷了吗？",
+                                            "考试成绩为：2 分！\n\n回答不正确的题目将加入到重点练习题！"}));
+        QCOMPARE(widget<QLabel>(window, "LbPd")->text(), QStringLiteral("错误！标准答案为： 对"));
+        QCOMPARE(widget<QPushButton>(window, "BtnExit")->text(), QStringLiteral("结束(7)"));
+        QCOMPARE(widget<QPushButton>(window, "BtnJclt")->text(), QStringLiteral("重新抽题(0)"));
+        QVERIFY(!widget<QPushButton>(window, "BtnA")->isEnabled());
+        QVERIFY(!widget<QLabel>(window, "LabTime")->isVisible());
+
+        // The bank file itself, read through a connection of its own.
+        DataModule reader;
+        reader.DataModuleCreate(trainer.bank.dir());
+        reader.ADOWord.reopen(statements::allQuestions());
+        QStringList flags;
+        for (reader.ADOWord.first(); !reader.ADOWord.eof(); reader.ADOWord.next()) {
+            flags << QString::fromStdString(reader.ADOWord.fieldByName("Id") + ":" +
+                                            reader.ADOWord.fieldByName("zdtm"));
+        }
+        QCOMPARE(flags, QStringList({"1:", "2:", "3:1", "4:1", "5:"}));
     }
 
     void missingBankShowsTheEnginesMessageAndStillOpens() {
