@@ -25,6 +25,13 @@ class StartedWindow : public testing::Test {
         main.procDispWord(kMoveToSeek);
     }
 
+    // The key-point flag of the question with this id, as the bank holds it now.
+    std::string keyPointFlag(const std::string& id) {
+        Query probe(data.ADOConnection1);
+        probe.reopen(Statement{"word", "where Id = :id", {{":id", id}}});
+        return probe.fieldByName("zdtm");
+    }
+
     TestBank bank;
     DataModule data;
     FakePlatform platform;

@@ -65,11 +65,6 @@ class Exam : public test::StartedWindow {
         right ? main.BtnAClick() : (isChoice ? main.BtnDClick() : main.BtnBClick());
     }
     void timeUp() { platform.clock = main.state.ExamStart + 45 * 60 * kSecond; }
-    std::string keyPointFlag(std::int64_t id) {
-        Query probe(data.ADOConnection1);
-        probe.reopen(Statement{"word", "where Id = " + std::to_string(id), {}});
-        return probe.fieldByName("zdtm");
-    }
     std::string updatedIds() {
         const Statement& update = data.ADOWordUpdate.statement();
         return update.params.empty() ? "" : std::get<std::string>(update.params.front().second);
@@ -186,14 +181,14 @@ TEST_F(Exam, TheScoreCountsRightAnswersAndOnlyWrongOnesBecomeKeyPoints) {
         if (n != 40 && n != 70) answer(n, true);
     }
     answer(40, false);
-    const std::int64_t wrongId = std::stoll(idOf(40));
-    const std::int64_t unansweredId = std::stoll(idOf(70));
+    const std::string wrongId = idOf(40);
+    const std::string unansweredId = idOf(70);
     show(70);
     main.allKeyD(kVkNumpad7);
 
     EXPECT_EQ(platform.questions, (std::vector<std::string>{kHandInQuestion, scoreText(98)}));
     EXPECT_EQ(scoreText(98), "考试成绩为：98 分！\r\r回答不正确的题目将加入到重点练习题！");
-    EXPECT_EQ(updatedIds(), "[" + std::to_string(wrongId) + "]");
+    EXPECT_EQ(updatedIds(), "[" + wrongId + "]");
     EXPECT_EQ(keyPointFlag(wrongId), "1");
     EXPECT_EQ(keyPointFlag(unansweredId), "");
 
@@ -226,7 +221,7 @@ TEST_F(OrderedWrongAnswers, AreMarkedInOneUpdateInPaperOrder) {
     for (int n = 1; n <= 3; ++n) answer(n, false);
     main.BtnExitClick();
     EXPECT_EQ(updatedIds(), "[12,7,30]");
-    for (std::int64_t id : {7, 12, 30}) EXPECT_EQ(keyPointFlag(id), "1");
+    for (const char* id : {"7", "12", "30"}) EXPECT_EQ(keyPointFlag(id), "1");
 }
 
 TEST_F(OrderedWrongAnswers, ARefusedUpdateLeavesThePaperToBeHandedInAgain) {
@@ -238,13 +233,13 @@ TEST_F(OrderedWrongAnswers, ARefusedUpdateLeavesThePaperToBeHandedInAgain) {
     EXPECT_FALSE(main.form.TimerKs.enabled) << "stopped, so the error is not shown at every tick";
     EXPECT_EQ(main.state.HandedIn, "0");
     EXPECT_TRUE(platform.questions.empty());
-    for (std::int64_t id : {7, 12, 30}) EXPECT_EQ(keyPointFlag(id), "");
+    for (const char* id : {"7", "12", "30"}) EXPECT_EQ(keyPointFlag(id), "");
 
     bank.exec("drop trigger refuse");
     main.BtnExitClick();
     EXPECT_EQ(main.state.HandedIn, "1");
     EXPECT_EQ(platform.questions, std::vector<std::string>{scoreText(0)});
-    for (std::int64_t id : {7, 12, 30}) EXPECT_EQ(keyPointFlag(id), "1");
+    for (const char* id : {"7", "12", "30"}) EXPECT_EQ(keyPointFlag(id), "1");
 }
 
 TEST_F(Exam, CancelCoversThePaperAndTheClockRunsOn) {

@@ -64,11 +64,6 @@ class Modes : public test::StartedWindow {
         std::sort(ids.begin(), ids.end());
         return ids;
     }
-    std::string keyPointFlag(const std::string& id) {
-        Query probe(data.ADOConnection1);
-        probe.reopen(Statement{"word", "where Id = " + id, {}});
-        return probe.fieldByName("zdtm");
-    }
 
     // The exam-type list stays open from start-up on: a change to its table shows once it is read again.
     void reopenExamTypes() { data.ADOTmLx.reopen(statements::allExamTypes()); }
