@@ -1,8 +1,14 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
+# `make check-sanitize` and `make fuzz` are the reliability checks; CI runs them after `make test`.
 BUILD ?= build
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test clean
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+SANITIZE_ENV := QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 TSAN_OPTIONS=halt_on_error=1
+
+.PHONY: all deps configure build run test check-sanitize fuzz clean
 
 all: build
 
@@ -21,5 +27,18 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer, then the threaded ad worker and the display it
+# reports to under ThreadSanitizer.
+check-sanitize: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)"
+	cmake --build build-asan -j$(JOBS)
+	cd build-asan && $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS)
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUVO_BUILD_UI=OFF -DCMAKE_CXX_FLAGS="-fsanitize=thread"
+	cmake --build build-tsan -j$(JOBS) --target ad_worker_test ad_display_test
+	cd build-tsan && $(SANITIZE_ENV) ctest --output-on-failure -R '^(ad_worker_test|ad_display_test)$$'
+
+fuzz: deps
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-tsan build-fuzz

@@ -44,8 +44,12 @@ void Connection::open() {
 }
 
 void Connection::check(int rc) {
-    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw Error(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+    if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE) return;
+    Error error(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+    // The engine settles read-only at opening: the next statement opens the file anew, so that a change can
+    // succeed once the file is writable again. Open results keep their rows; they are read through any connection.
+    if ((rc & 0xFF) == SQLITE_READONLY) closeHandle();
+    throw error;
 }
 
 sqlite3_stmt* Connection::prepare(const std::string& sql) {

@@ -46,7 +46,8 @@ class Connection {
 
     // A prepared statement, made once per text and reset for every use.
     sqlite3_stmt* prepare(const std::string& sql);
-    // Throws Error with the engine's message when rc is a failure.
+    // Throws Error with the engine's message when rc is a failure. A read-only failure also closes the connection,
+    // so a step's statement is reset before its result is checked.
     void check(int rc);
 
   private:

@@ -7,6 +7,7 @@ packages=(
   libsqlite3-dev libjpeg62-turbo-dev libcurl4-openssl-dev libyaml-cpp-dev
   qt6-base-dev libgl-dev
   googletest libgtest-dev libbenchmark-dev
+  clang libclang-rt-dev
   python3 xvfb xdotool imagemagick x11-utils fonts-wqy-microhei
 )
 

@@ -358,6 +358,21 @@ class MainWindowUiTest : public QObject {
         QCOMPARE(catcher.opened, (QStringList{"http://link.example/", "http://banner.example/"}));
     }
 
+    void urlOpenerOpensOnlyWebAddresses() {
+        // Every scheme is caught here, so that an address handed on wrongly would show.
+        const QStringList schemes = {"http", "https", "file", "ftp", "mailto", "javascript", "smb", "data"};
+        UrlCatcher catcher;
+        for (const QString& scheme : schemes) QDesktopServices::setUrlHandler(scheme, &catcher, "open");
+        QtPlatform platform;
+        for (const char* address : {"http://a.example/x", "HTTPS://b.example/", "file:///etc/passwd",
+                                    "ftp://c.example/", "mailto:a@b.example", "javascript:alert(1)", "smb://host/share",
+                                    "data:text/html,<b>x</b>", "//d.example/", "e.example/f", ""}) {
+            platform.openUrl(address);
+        }
+        for (const QString& scheme : schemes) QDesktopServices::unsetUrlHandler(scheme);
+        QCOMPARE(catcher.opened, QStringList({"http://a.example/x", "https://b.example/"}));
+    }
+
     void settingsDialogReadsSetsAndClosesWithoutBlockingTheWindow() {
         Trainer trainer(threeQuestions());
         MainWindow& window = trainer.window;

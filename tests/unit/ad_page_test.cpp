@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "bank/gbk.h"
 
 namespace zuvo {
@@ -174,6 +176,22 @@ INSTANTIATE_TEST_SUITE_P(Names, BannerNames,
                                          NameCase{"/etc/passwd", false}, NameCase{"a\\b.gif", false},
                                          NameCase{"C:x.gif", false}, NameCase{"x..gif", false},
                                          NameCase{"a\nb", false}));
+
+TEST(AdPage, AHundredThousandEntriesAreReadAsTheFirstTwentyWithoutDelay) {
+    std::vector<Entry> many;
+    for (int n = 1; n <= 100000; ++n) many.push_back({n, "http://x" + std::to_string(n) + ".example/", "文字"});
+    const std::string huge = page(many, many, many);
+    const auto started = std::chrono::steady_clock::now();
+    const AdLists lists = readAdPage(huge);
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(lists.AdCount, 20);
+    EXPECT_EQ(lists.Link1Count, 20);
+    EXPECT_EQ(lists.Link2Count, 20);
+    EXPECT_EQ(lists.Link2Url.size(), 21u);
+    EXPECT_EQ(lists.AdUrl[20], "http://x20.example/");
+    // The worker reads the page; a slow reading would hold up only it, but a quadratic one would never end.
+    EXPECT_LT(took, std::chrono::seconds(2));
+}
 
 }  // namespace
 }  // namespace zuvo

@@ -147,6 +147,16 @@ TEST_F(Worker, OversizedPageOrBannerCountsAsAFailedRequest) {
     EXPECT_FALSE(fs::exists(file("b1.gif.part")));
 }
 
+TEST_F(Worker, AFiftyMebibytePageIsCutOffAndTheSecondHostServes) {
+    first.reply("/raq.htm", {200, adPage({"b1.gif"}) + std::string(50 << 20, ' ')});
+    second.reply("/raq.htm", {200, adPage({"b2.gif"})});
+    second.reply("/b2.gif", {200, "GIF89a-two"});
+    run({first.base(), second.base()});
+    EXPECT_EQ(first.requests("/b1.gif"), 0);
+    EXPECT_EQ(test::fileBytes(file("b2.gif")), "GIF89a-two");
+    EXPECT_EQ(ads.lists.AdFile[1], "b2.gif");
+}
+
 TEST_F(Worker, UnwritableFolderEndsTheRun) {
     ads.programFolder = folder.dir() + "/missing-folder/";
     first.reply("/raq.htm", {200, adPage({"b1.gif", "b2.gif"})});
