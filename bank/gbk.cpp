@@ -14,9 +14,10 @@ namespace {
 constexpr const char* kGbk = "CP936";
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw Error(std::string("No text conversion from ") + from + " to " + to);
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw Error(std::string("No text conversion from ") + from + " to " + to);
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;
@@ -38,9 +39,25 @@ public:
         return in.size() - left;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
+
+// The length of the well-formed UTF-8 character at the start of text, or 0.
+size_t utf8CharacterLength(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const size_t length = lead < 0x80             ? 1
+                          : (lead & 0xE0) == 0xC0 ? 2
+                          : (lead & 0xF0) == 0xE0 ? 3
+                          : (lead & 0xF8) == 0xF0 ? 4
+                                                  : 0;
+    if (length == 0 || length > text.size()) return 0;
+    for (size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
 
 std::string convertStrict(std::string_view in, const char* to, const char* from, const char* fromName) {
     Converter converter(to, from);
@@ -49,6 +66,11 @@ std::string convertStrict(std::string_view in, const char* to, const char* from,
     if (done != in.size()) {
         char where[64];
         std::snprintf(where, sizeof where, " at byte %zu", done + 1);
+        // A well-formed character that the target cannot hold is named, so the writer knows what to replace.
+        const size_t length = std::string_view(from) == "UTF-8" ? utf8CharacterLength(in.substr(done)) : 0;
+        if (length > 0) {
+            throw Error("'" + std::string(in.substr(done, length)) + "' cannot be written in GBK" + where);
+        }
         throw Error(std::string("Text is not valid ") + fromName + where);
     }
     return out;

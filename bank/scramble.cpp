@@ -51,7 +51,8 @@ std::string UncrypKey(std::string_view s, std::string_view key) {
     do {
         unsigned b = readHex(s.substr(std::min(pos, s.size()), 2));
         k = k < keyLength ? k + 1 : 1;
-        unsigned c = b ^ static_cast<std::uint8_t>(key[k - 1]);
+        // An empty key leaves the pairs as they are rather than reading past its end.
+        unsigned c = keyLength ? b ^ static_cast<std::uint8_t>(key[k - 1]) : b;
         unsigned out = c <= prev ? c + 255 - prev : c - prev;
         result += static_cast<char>(out);
         prev = b;

@@ -40,7 +40,34 @@ void Connection::open() {
         throw Error(message + ": " + path_);
     }
     sqlite3_busy_timeout(db, 2000);
+    // The bank is a file anyone may hand the learner: its schema may not run functions or change itself.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     db_ = db;
+    refuseViewsForTables();
+}
+
+void Connection::refuseViewsForTables() {
+    // A view in a table's place could run any query, an endless one too, where the program reads a table.
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db_,
+                                "select name from sqlite_master where type <> 'table' and lower(name) in "
+                                "('word', 'tmlx', 'tmfl')",
+                                -1, &stmt, nullptr);
+    std::string view;
+    if (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        view = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+    }
+    sqlite3_finalize(stmt);
+    if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE) {
+        if (view.empty()) return;
+        closeHandle();
+        throw Error("'" + view + "' is not a table: " + path_);
+    }
+    // A file that is no database fails here as it would at the first statement, with the engine's message.
+    Error error(sqlite3_errmsg(db_));
+    closeHandle();
+    throw error;
 }
 
 void Connection::check(int rc) {

@@ -52,6 +52,7 @@ class Connection {
 
   private:
     void open();
+    void refuseViewsForTables();
     void closeHandle();
 
     std::string path_;

@@ -63,11 +63,22 @@ bool sameName(const std::string& a, const std::string& b) {
     return true;
 }
 
+// The first "]" after the opening one that is a character of its own: in GBK, "]" is also the second byte of
+// some characters (胅 is C3 5D), which would cut their section's name short.
+size_t closingBracket(const std::string& text) {
+    for (size_t i = 1; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == ']') return i;
+        if (c >= 0x81 && c <= 0xFE) ++i;
+    }
+    return std::string::npos;
+}
+
 // "[name]" gives the name; anything else gives nothing.
 std::optional<std::string> sectionOf(const std::string& line) {
     const std::string text = trim(line);
     if (text.size() < 2 || text.front() != '[') return std::nullopt;
-    const size_t close = text.find(']');
+    const size_t close = closingBracket(text);
     if (close == std::string::npos) return std::nullopt;
     return trim(std::string_view(text).substr(1, close - 1));
 }

@@ -29,6 +29,24 @@ std::string text(const YAML::Node& node, const char* key, bool required = true) 
     return value.Scalar();
 }
 
+// The entries of one of the source's lists, each a map of fields; a missing list has none. Checked before any
+// field is read: the YAML reader fails without a line on a field of anything but a map.
+std::vector<YAML::Node> entriesOf(const YAML::Node& root, const char* key) {
+    const YAML::Node list = root[key];
+    if (!list || list.IsNull()) return {};
+    if (!list.IsSequence())
+        throw Error("line " + std::to_string(list.Mark().line + 1) + ": '" + key + "' must be a list");
+    std::vector<YAML::Node> entries;
+    for (const auto& entry : list) {
+        if (!entry.IsMap()) {
+            throw Error("line " + std::to_string(entry.Mark().line + 1) + ": each entry of '" + key +
+                        "' must be a map of fields");
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
 std::set<std::string> splitCodes(const std::string& codes) {
     std::set<std::string> out;
     size_t start = 0;
@@ -97,8 +115,14 @@ Question readQuestion(const YAML::Node& node, std::set<std::int64_t>& ids, const
     q.answer = text(node, "answer");
     q.image = text(node, "image", false);
     q.keyPoint = text(node, "keypoint", false);
-    if (const YAML::Node options = node["options"]) {
-        for (const auto& option : options) q.options.push_back(option.IsNull() ? std::string() : option.Scalar());
+    if (const YAML::Node options = node["options"]; options && !options.IsNull()) {
+        if (!options.IsSequence())
+            throw Error("line " + std::to_string(options.Mark().line + 1) + ": 'options' must be a list of texts");
+        for (const auto& option : options) {
+            if (!option.IsNull() && !option.IsScalar())
+                throw Error("line " + std::to_string(option.Mark().line + 1) + ": an option must be text");
+            q.options.push_back(option.IsNull() ? std::string() : option.Scalar());
+        }
     }
     checkQuestion(q, typeCodes, categoryTypes);
     return q;
@@ -217,12 +241,12 @@ BankSource parseBankSource(const std::vector<SourceFile>& files) {
     std::map<std::string, std::set<std::string>> categoryTypes;
     for (size_t i = 0; i < files.size(); ++i) {
         try {
-            for (const auto& node : roots[i]["types"]) {
+            for (const auto& node : entriesOf(roots[i], "types")) {
                 source.types.push_back({text(node, "code"), text(node, "name")});
                 if (!typeCodes.insert(source.types.back().code).second)
                     throw Error("exam type " + source.types.back().code + " twice");
             }
-            for (const auto& node : roots[i]["categories"]) {
+            for (const auto& node : entriesOf(roots[i], "categories")) {
                 source.categories.push_back({text(node, "code"), text(node, "name"), text(node, "types")});
                 const Category& category = source.categories.back();
                 if (categoryTypes.count(category.code)) throw Error("category " + category.code + " twice");
@@ -235,7 +259,7 @@ BankSource parseBankSource(const std::vector<SourceFile>& files) {
     std::set<std::int64_t> ids;
     for (size_t i = 0; i < files.size(); ++i) {
         try {
-            for (const auto& node : roots[i]["questions"])
+            for (const auto& node : entriesOf(roots[i], "questions"))
                 source.questions.push_back(readQuestion(node, ids, typeCodes, categoryTypes));
         } catch (const Error& e) {
             throw Error(inFile(files[i], e.what()));

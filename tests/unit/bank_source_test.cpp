@@ -61,6 +61,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "question 4: image must be a picture number and a four-character extension, like 1228.jpg"},
         SourceCase{"missing_text", "  - {id: 4, kind: pd, types: C1, category: '01', answer: 对}",
                    "line 7: missing 'text'"},
+        SourceCase{"options_as_map",
+                   "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: {A: a, B: b}, answer: A}",
+                   "line 7: 'options' must be a list of texts"},
+        SourceCase{"option_as_list",
+                   "  - {id: 4, kind: xz, types: C1, category: '01', text: t, options: [a, [b], c, d], answer: A}",
+                   "line 7: an option must be text"},
         SourceCase{"id_twice",
                    "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 对}\n"
                    "  - {id: 4, kind: pd, types: C1, category: '01', text: t, answer: 错}",
@@ -114,6 +120,23 @@ TEST(BankSource, FilesAreReadAsOneAndNamedInMessages) {
         parseBankSource({{"head.yaml", kHeader}, {"c.yaml", "categories:\n  - {code: '01', name: x, types: C1}\n"}}),
         "c.yaml: category 01 twice");
     EXPECT_THROW(parseBankSource({{"head.yaml", kHeader}, {"d.yaml", "questions: [\n"}}), Error);
+}
+
+TEST(BankSource, ListsOfTheWrongShapeAreRefusedWithFileAndLine) {
+    struct ShapeCase {
+        const char* text;
+        const char* message;
+    };
+    const ShapeCase cases[] = {
+        {"categories: {code: '01', name: x, types: C1}\n", "a.yaml: line 1: 'categories' must be a list"},
+        {"types:\n  code: C1\n  name: x\n", "a.yaml: line 2: 'types' must be a list"},
+        {"questions: seven\n", "a.yaml: line 1: 'questions' must be a list"},
+        {"types:\n  - C1\n", "a.yaml: line 2: each entry of 'types' must be a map of fields"},
+        {"categories:\n  - [01, x, C1]\n", "a.yaml: line 2: each entry of 'categories' must be a map of fields"},
+    };
+    for (const ShapeCase& c : cases) EXPECT_THROW_MSG(parseBankSource({{"a.yaml", c.text}}), c.message);
+    EXPECT_THROW_MSG(parseBankSource({{"head.yaml", kHeader}, {"b.yaml", "questions:\n  - [1, 2]\n"}}),
+                     "b.yaml: line 2: each entry of 'questions' must be a map of fields");
 }
 
 TEST(BankSource, FailedBuildKeepsTheOldBank) {

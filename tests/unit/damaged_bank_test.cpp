@@ -61,23 +61,31 @@ TEST_P(DamagedBank, StartUpShowsTheEnginesMessageAndLeavesNoHalfBuiltSet) {
 
 INSTANTIATE_TEST_SUITE_P(
     Banks, DamagedBank,
-    testing::Values(DamageCase{"not_a_database", [](const test::TestBank& b) { b.writeFile(std::string(8192, 'x')); },
-                               "file is not a database"},
-                    DamageCase{"empty_file", [](const test::TestBank& b) { b.writeFile(""); }, "no such table: tmlx"},
-                    DamageCase{"a_folder",
-                               [](const test::TestBank& b) {
-                                   fs::remove(b.path());
-                                   fs::create_directory(b.path());
-                               },
-                               "unable to open database file: {path}"},
-                    DamageCase{"cut_in_half",
-                               [](const test::TestBank& b) { fs::resize_file(b.path(), fs::file_size(b.path()) / 2); },
-                               "database disk image is malformed"},
-                    DamageCase{"no_question_table", [](const test::TestBank& b) { b.exec("drop table word"); },
-                               "no such table: word"},
-                    DamageCase{"no_type_column",
-                               [](const test::TestBank& b) { b.exec("alter table word drop column Tmlx"); },
-                               "Field 'Tmlx' not found"}),
+    testing::Values(
+        DamageCase{"not_a_database", [](const test::TestBank& b) { b.writeFile(std::string(8192, 'x')); },
+                   "file is not a database"},
+        DamageCase{"empty_file", [](const test::TestBank& b) { b.writeFile(""); }, "no such table: tmlx"},
+        DamageCase{"a_folder",
+                   [](const test::TestBank& b) {
+                       fs::remove(b.path());
+                       fs::create_directory(b.path());
+                   },
+                   "unable to open database file: {path}"},
+        DamageCase{"cut_in_half",
+                   [](const test::TestBank& b) { fs::resize_file(b.path(), fs::file_size(b.path()) / 2); },
+                   "database disk image is malformed"},
+        DamageCase{"no_question_table", [](const test::TestBank& b) { b.exec("drop table word"); },
+                   "no such table: word"},
+        DamageCase{"endless_view_for_a_table",
+                   [](const test::TestBank& b) {
+                       b.exec(
+                           "alter table word rename to questions;"
+                           "create view word as with recursive n(i) as (select 1 union all select i + 1 from n) "
+                           "select questions.* from questions, n");
+                   },
+                   "'word' is not a table: {path}"},
+        DamageCase{"no_type_column", [](const test::TestBank& b) { b.exec("alter table word drop column Tmlx"); },
+                   "Field 'Tmlx' not found"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
 
 // A mock exam of the bank's two questions, both answered wrongly.

@@ -112,6 +112,14 @@ TEST(ScrambleText, IsTheExactInverseForEverySeed) {
     }
 }
 
+TEST(Gbk, NamesACharacterItCannotHoldAndRefusesBrokenText) {
+    EXPECT_THROW_MSG(utf8ToGbk("题目😀"), "'😀' cannot be written in GBK at byte 7");
+    EXPECT_THROW_MSG(utf8ToGbk("ab\xE9x"), "Text is not valid UTF-8 at byte 3");
+    EXPECT_THROW_MSG(gbkToUtf8("a\xFF"), "Text is not valid GBK at byte 2");
+}
+
+TEST(UncrypKey, AnEmptyKeyLeavesThePairsUnmixed) { EXPECT_EQ(UncrypKey("0041", ""), "A"); }
+
 TEST(ScrambleText, RefusesNulBytes) { EXPECT_THROW(scrambleText(std::string("a\0b", 3), 7), Error); }
 
 }  // namespace

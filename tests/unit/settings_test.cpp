@@ -100,6 +100,15 @@ TEST_F(IniFiles, WritingAddsTheKeyOrTheSectionWhereTheyAreMissing) {
         << "a new file, in GBK with CRLF";
 }
 
+TEST_F(IniFiles, SectionNameWithABracketAsTheSecondByteOfACharacter) {
+    // 胅 is C3 5D in GBK: its second byte reads as "]" where the file is scanned byte by byte.
+    IniFile ini(path());
+    ini.WriteString("胅节", "键", "1");
+    EXPECT_EQ(ini.ReadString("胅节", "键", "2"), "1");
+    ini.WriteString("胅节", "键", "3");
+    EXPECT_EQ(test::fileBytes(path()), utf8ToGbk("[胅节]\r\n键=3\r\n")) << "the section is found, not added again";
+}
+
 TEST_F(IniFiles, ArbitraryBytesNeitherCrashNorLoseTheFile) {
     std::string noise;
     for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 131 + 7) % 256);
