@@ -2,11 +2,9 @@
 // Fuzzes a damaged bank: the input is Word.mdb, and the main window starts on it and runs every set-up a learner
 // can reach, with answers, moves, searches and the hand-in. Each step may fail with Error, whose text the window
 // shows; anything else is a fault.
-#include <stdlib.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -16,11 +14,10 @@
 #include "bank/error.h"
 #include "core/main_window.h"
 #include "core/platform.h"
+#include "fuzz/scratch_folder.h"
 #include "resources/resources.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Boxes answer OK, pauses take no time but move the tick counter (the exam's pause waits for it), the clock
 // stands still unless a step moves it.
@@ -40,23 +37,6 @@ class QuietPlatform : public zuvo::Platform {
     zuvo::DateTime clock = 46000.5;
     std::uint32_t ticks = 0;
     std::uint64_t counter = 1;
-};
-
-struct Folder {
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "zuvo-fuzz-bank-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        dir = pattern;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-    // The bank alone, without what an earlier run left beside it (a journal would be replayed into it).
-    void clear() const {
-        for (const auto& entry : fs::directory_iterator(dir)) fs::remove(entry.path());
-    }
-    std::string dir;
 };
 
 // The smallest picture compiled in: the start picture has nothing to do with the bank, and decoding the full one
@@ -154,7 +134,7 @@ void runMode(zuvo::MainWindowLogic& main, QuietPlatform& platform, int mode) {
 
 // Input: the bytes of Word.mdb.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
-    static Folder folder;
+    static const zuvo::fuzz::ScratchFolder folder("zuvo-fuzz-bank");
     folder.clear();
     std::ofstream(folder.dir + "/" + zuvo::kBankFileName, std::ios::binary)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes Setting.ini: any file must read without a crash, and writing a key must keep every other line in its
 // place, read back as written, and change nothing when written a second time.
-#include <stdlib.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,23 +13,9 @@
 #include "bank/error.h"
 #include "bank/gbk.h"
 #include "core/ini_file.h"
+#include "fuzz/scratch_folder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-struct Folder {
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "zuvo-fuzz-ini-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        dir = pattern;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-    std::string dir;
-};
 
 void fail(const char* what, const std::string& section, const std::string& key, const std::string& value) {
     std::fprintf(stderr, "ini_file_fuzz: %s; section [%s], key [%s], value [%s]\n", what, section.c_str(), key.c_str(),
@@ -141,7 +125,7 @@ void checkWrite(const std::string& path, std::string_view original, const std::s
 
 // Input: the bytes of Setting.ini.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
-    static Folder folder;
+    static const zuvo::fuzz::ScratchFolder folder("zuvo-fuzz-ini");
     const std::string path = folder.dir + "/Setting.ini";
     const std::string_view original(reinterpret_cast<const char*>(data), size);
     const std::string bytes(original);
