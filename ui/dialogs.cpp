@@ -48,8 +48,17 @@ void bindText(QLineEdit* edit, Control& model) {
 
 }  // namespace
 
+FormDialog::FormDialog(MainWindow& main, QtPlatform& platform) : QDialog(&main), main_(main), platform_(platform) {}
+
+template <class Handler>
+void FormDialog::handle(Handler&& handler) {
+    runGuarded(platform_, std::forward<Handler>(handler));
+    main_.sync();
+    sync();
+}
+
 SettingDialog::SettingDialog(MainWindow& main, QtPlatform& platform, const std::string& folder)
-    : QDialog(&main), main_(main), platform_(platform), logic_(main.logic().form, folder) {
+    : FormDialog(main, platform), logic_(main.logic().form, folder) {
     fixedDialog(this, "frmSetting", "frmSetting", 260, 130);
     auto* group = place<QGroupBox>(this, "groSetting", 12, 8, 236, 70);
     group->setTitle(QStringLiteral("自动设置"));
@@ -62,14 +71,6 @@ SettingDialog::SettingDialog(MainWindow& main, QtPlatform& platform, const std::
     connect(apply, &QPushButton::clicked, this, [this] { handle([this] { logic_.BitBtn1Click(); }); });
     connect(close, &QPushButton::clicked, this, [this] { handle([this] { logic_.BitBtn2Click(); }); });
     handle([this] { logic_.FormCreate(); });
-}
-
-template <class Handler>
-void SettingDialog::handle(Handler&& handler) {
-    runGuarded(platform_, std::forward<Handler>(handler));
-    sync();
-    // The dialog sets the main window's timer.
-    main_.sync();
 }
 
 void SettingDialog::sync() {
@@ -107,7 +108,7 @@ void WordManagerDialog::handle(Handler&& handler) {
 }
 
 SelTmDialog::SelTmDialog(MainWindow& main, QtPlatform& platform)
-    : QDialog(&main), main_(main), platform_(platform), logic_(main.logic().selTm) {
+    : FormDialog(main, platform), logic_(main.logic().selTm) {
     fixedDialog(this, "frmSelTm", "", 291, 134);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
     setWindowModality(Qt::ApplicationModal);
@@ -138,13 +139,6 @@ SelTmDialog::SelTmDialog(MainWindow& main, QtPlatform& platform)
 }
 
 SelTmDialog::~SelTmDialog() { logic_.runModal = nullptr; }
-
-template <class Handler>
-void SelTmDialog::handle(Handler&& handler) {
-    runGuarded(platform_, std::forward<Handler>(handler));
-    main_.sync();
-    sync();
-}
 
 void SelTmDialog::sync() {
     mirror(ComboBoxEx1, logic_.form.ComboBoxEx1);

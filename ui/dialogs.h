@@ -17,20 +17,29 @@ namespace zuvo {
 
 class MainWindow;
 
+// A dialog whose handlers change the main window's model too: after each, both are brought in line with it.
+class FormDialog : public QDialog {
+  protected:
+    FormDialog(MainWindow& main, QtPlatform& platform);
+    // Runs handler through the general error handler, then mirrors the dialog and the main window.
+    template <class Handler>
+    void handle(Handler&& handler);
+    virtual void sync() = 0;
+
+    MainWindow& main_;
+    QtPlatform& platform_;
+};
+
 // frmSetting: the auto-advance interval. Reads Setting.ini from folder when it is created.
-class SettingDialog : public QDialog {
+class SettingDialog : public FormDialog {
     Q_OBJECT
   public:
     SettingDialog(MainWindow& main, QtPlatform& platform, const std::string& folder);
     SettingLogic& logic() { return logic_; }
 
   private:
-    template <class Handler>
-    void handle(Handler&& handler);
-    void sync();
+    void sync() override;
 
-    MainWindow& main_;
-    QtPlatform& platform_;
     SettingLogic logic_;
     QLineEdit* edtInterval = nullptr;
 };
@@ -51,7 +60,7 @@ class WordManagerDialog : public QDialog {
 };
 
 // frmSelTm: the exam-type choice before every run. The group bar shows it modally through its logic.
-class SelTmDialog : public QDialog {
+class SelTmDialog : public FormDialog {
     Q_OBJECT
   public:
     SelTmDialog(MainWindow& main, QtPlatform& platform);
@@ -63,12 +72,8 @@ class SelTmDialog : public QDialog {
     void reject() override;
 
   private:
-    template <class Handler>
-    void handle(Handler&& handler);
-    void sync();
+    void sync() override;
 
-    MainWindow& main_;
-    QtPlatform& platform_;
     SelTmLogic& logic_;
     QComboBox* ComboBoxEx1 = nullptr;
 };
