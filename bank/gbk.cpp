@@ -43,7 +43,8 @@ class Converter {
     iconv_t cd_;
 };
 
-// The length of the well-formed UTF-8 character at the start of text, or 0.
+}  // namespace
+
 size_t utf8CharacterLength(std::string_view text) {
     if (text.empty()) return 0;
     const auto lead = static_cast<unsigned char>(text[0]);
@@ -58,6 +59,8 @@ size_t utf8CharacterLength(std::string_view text) {
     }
     return length;
 }
+
+namespace {
 
 std::string convertStrict(std::string_view in, const char* to, const char* from, const char* fromName) {
     Converter converter(to, from);

@@ -11,6 +11,9 @@ namespace zuvo {
 std::string utf8ToGbk(std::string_view utf8);
 std::string gbkToUtf8(std::string_view gbk);
 
+// The length of the well-formed UTF-8 character at the start of text, or 0 where none starts there.
+size_t utf8CharacterLength(std::string_view text);
+
 // For messages that must show arbitrary bytes: valid GBK runs are converted, any other byte is written as \xNN.
 std::string gbkToUtf8Lenient(std::string_view gbk);
 

@@ -59,15 +59,14 @@ void Connection::refuseViewsForTables() {
         view = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
     }
     sqlite3_finalize(stmt);
-    if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE) {
-        if (view.empty()) return;
+    try {
+        // A file that is no database fails here as it would at the first statement, with the engine's message.
+        check(rc);
+        if (!view.empty()) throw Error("'" + view + "' is not a table: " + path_);
+    } catch (const Error&) {
         closeHandle();
-        throw Error("'" + view + "' is not a table: " + path_);
+        throw;
     }
-    // A file that is no database fails here as it would at the first statement, with the engine's message.
-    Error error(sqlite3_errmsg(db_));
-    closeHandle();
-    throw error;
 }
 
 void Connection::check(int rc) {

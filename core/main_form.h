@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/image.h"
@@ -67,6 +68,12 @@ struct ComboBox {
     std::vector<std::string> items;
     int itemIndex = -1;
     bool visible = true;
+
+    // New items with the first one selected, or none when there are none.
+    void setItems(std::vector<std::string> values) {
+        items = std::move(values);
+        itemIndex = items.empty() ? -1 : 0;
+    }
 };
 
 inline constexpr const char* kProgramTitle = "Vexa机动车驾照模拟考试系统 V1.3";

@@ -158,15 +158,18 @@ void MainWindowLogic::ShowTm(RenderForm which, int number) {
 void MainWindowLogic::showAnswerRow() {
     const std::string& standard = form.lbDA.caption;
     const std::string& given = state.answerOf(state.CurNo);
-    if (state.HandedIn == "1") {
-        form.LbPd.caption = standard == given ? "正确！" : "错误！标准答案为： " + standard;
-    }
+    if (state.HandedIn == "1") showJudgement();
     if (given.empty()) {
         clearAnswerRow();
     } else {
         form.Image1.picture = answerMark(standard == given);
         form.LbDa2.caption = kAnswerPad + given + kAnswerPad;
     }
+}
+
+void MainWindowLogic::showJudgement() {
+    const std::string& standard = form.lbDA.caption;
+    form.LbPd.caption = standard == state.answerOf(state.CurNo) ? "正确！" : "错误！标准答案为： " + standard;
 }
 
 void MainWindowLogic::clearAnswerRow() {
@@ -288,14 +291,13 @@ void MainWindowLogic::openSelection(Mode mode) {
 }
 
 void MainWindowLogic::xunhuanWord(int) {
-    ComboBox& list = selTm.form.ComboBoxEx1;
     Query& types = data_.ADOTmLx;
-    list.items.clear();
+    std::vector<std::string> captions;
     for (types.first(); !types.eof(); types.next()) {
-        list.items.push_back(trim(types.fieldByName("Dm")) + "〔" + trim(types.fieldByName("Mc")) + "〕");
+        captions.push_back(trim(types.fieldByName("Dm")) + "〔" + trim(types.fieldByName("Mc")) + "〕");
     }
     // Always the first exam type: the choice made last time is not remembered.
-    list.itemIndex = list.items.empty() ? -1 : 0;
+    selTm.form.ComboBoxEx1.setItems(std::move(captions));
     types.first();
 }
 
@@ -306,7 +308,6 @@ void MainWindowLogic::openSet(const Statement& statement) {
 
 void MainWindowLogic::shuffleSet(Random& random) {
     state.shuffle(random);
-    state.CurNo = 1;
     moveCursorTo(1);
 }
 

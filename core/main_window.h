@@ -93,6 +93,7 @@ class MainWindowLogic {
     // the cursor stands on question 1.
     void openSet(const Statement& statement);
     void shuffleSet(Random& random);
+    void setAnswerButtonsEnabled(bool enabled);
     // The questions of the category in row `row` of the open category list.
     void openCategory(int row);
     // The category switch of category practice.
@@ -119,7 +120,6 @@ class MainWindowLogic {
     void answerByType(const char* onChoice, const char* onTrueFalse);
     // The cursor of ADOWord onto question number's row.
     void moveCursorTo(int number);
-    void setAnswerButtonsEnabled(bool enabled);
     void openSelection(Mode mode);
     bool timeRemains();
     // Scores the paper, marks its wrongly answered questions as key points and turns to review.
@@ -129,6 +129,10 @@ class MainWindowLogic {
     // Random practice draws a new set only two minutes after the last draw.
     void redrawRandomSet();
     void cancelKeyPoint();
+    // Runs one change of the key-point flags on ADOWordUpdate.
+    void changeKeyPoints(Statement change);
+    // The judgement line of the current question after hand-in; an unanswered question counts as wrong.
+    void showJudgement();
     // The Id of question number's row; leaves the cursor on that row.
     std::int64_t idOf(int number);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The main window's two mode buttons and the exam clock: the end of practice, the exam's hand-in and its search
 // for unanswered questions, redraws, and the cancelling of a key point.
+#include <utility>
+
 #include "bank/statements.h"
 #include "core/countdown.h"
 #include "core/main_window.h"
@@ -42,18 +44,13 @@ void MainWindowLogic::handIn() {
             wrong.push_back(idOf(i));
         }
     }
-    if (!wrong.empty()) {
-        Query& update = data_.ADOWordUpdate;
-        update.setStatement(statements::markKeyPoints(wrong));
-        update.execSql();
-    }
+    if (!wrong.empty()) changeKeyPoints(statements::markKeyPoints(wrong));
     form.TimerKs.enabled = false;
     form.LabTime.visible = form.LabTime2.visible = false;
     // Handed in before the score box opens: nothing the box lets run may hand the paper in a second time.
     state.HandedIn = "1";
     platform_.askOkCancel(scoreText(score));
-    const std::string& standard = form.lbDA.caption;
-    form.LbPd.caption = standard == state.answerOf(state.CurNo) ? "正确！" : "错误！标准答案为： " + standard;
+    showJudgement();
     setAnswerButtonsEnabled(false);
     form.BtnJclt.caption = kRedrawCaption;
     form.BtnExit.caption = kEndCaption;
@@ -115,10 +112,14 @@ void MainWindowLogic::redrawRandomSet() {
 }
 
 void MainWindowLogic::cancelKeyPoint() {
-    Query& update = data_.ADOWordUpdate;
-    update.setStatement(statements::clearKeyPoint(idOf(state.CurNo)));
-    update.execSql();
+    changeKeyPoints(statements::clearKeyPoint(idOf(state.CurNo)));
     platform_.showMessage(kKeyPointCancelled);
+}
+
+void MainWindowLogic::changeKeyPoints(Statement change) {
+    Query& update = data_.ADOWordUpdate;
+    update.setStatement(std::move(change));
+    update.execSql();
 }
 
 std::int64_t MainWindowLogic::idOf(int number) {

@@ -88,7 +88,7 @@ void SelTmLogic::showPractice(const PracticeLook& look) {
     f.BtnJclt.visible = look.command != nullptr;
     if (look.command) f.BtnJclt.caption = look.command;
     f.LabTime.visible = f.LabTime2.visible = false;
-    for (Control* button : {&f.BtnA, &f.BtnB, &f.BtnC, &f.BtnD}) button->enabled = true;
+    main_.setAnswerButtonsEnabled(true);
 
     form.visible = false;
     // Category practice took the start picture away at its start, before it read the categories.
@@ -131,11 +131,9 @@ void SelTmLogic::BtnFlClick() {
     main_.ShowPan(0);
     Query& categories = data_.ADOTmfl;
     categories.reopen(statements::categoriesOfType(main_.state.KslxDm));
-    ComboBox& list = main_.form.ComboBoxEx1;
-    list.items.clear();
-    for (categories.first(); !categories.eof(); categories.next())
-        list.items.push_back(trim(categories.fieldByName("Mc")));
-    list.itemIndex = list.items.empty() ? -1 : 0;
+    std::vector<std::string> names;
+    for (categories.first(); !categories.eof(); categories.next()) names.push_back(trim(categories.fieldByName("Mc")));
+    main_.form.ComboBoxEx1.setItems(std::move(names));
     main_.openCategory(0);
     showPractice({false, true, nullptr});
 }
@@ -177,7 +175,7 @@ void SelTmLogic::BtnKsClick() {
     f.Image1.visible = false;
     f.LbPd.caption.clear();
     f.LbPd.visible = true;
-    for (Control* button : {&f.BtnA, &f.BtnB, &f.BtnC, &f.BtnD}) button->enabled = true;
+    main_.setAnswerButtonsEnabled(true);
     f.BtnExit.caption = kHandInCaption;
     f.ComboBoxEx1.visible = false;
     f.BtnJclt.caption = kSeekCaption;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "bank/error.h"
+#include "bank/gbk.h"
 
 namespace zuvo {
 
@@ -42,14 +43,13 @@ std::string shortString(std::string_view utf8) {
     size_t gbkBytes = 0;
     size_t end = 0;
     while (end < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[end]);
-        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        // GBK spends one byte on ASCII and two on any other character it holds.
-        gbkBytes += lead < 0x80 ? 1 : 2;
+        // A byte that starts no character counts as one; GBK spends one byte on ASCII and two on any other character.
+        const size_t length = std::max<size_t>(1, utf8CharacterLength(utf8.substr(end)));
+        gbkBytes += static_cast<unsigned char>(utf8[end]) < 0x80 ? 1 : 2;
         if (gbkBytes > kLimit) break;
         end += length;
     }
-    return std::string(utf8.substr(0, std::min(end, utf8.size())));
+    return std::string(utf8.substr(0, end));
 }
 
 }  // namespace zuvo
