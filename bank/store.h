@@ -49,6 +49,8 @@ class Connection {
     // Throws Error with the engine's message when rc is a failure. A read-only failure also closes the connection,
     // so a step's statement is reset before its result is checked.
     void check(int rc);
+    // True when the table's first column is its INTEGER PRIMARY KEY, that is, the row id itself.
+    bool firstColumnIsRowId(const std::string& table);
 
   private:
     void open();
@@ -58,6 +60,7 @@ class Connection {
     std::string path_;
     sqlite3* db_ = nullptr;
     std::unordered_map<std::string, sqlite3_stmt*> prepared_;
+    std::unordered_map<std::string, bool> firstColumnIsRowId_;
 };
 
 // A query with a result and a row cursor. An open result holds only the row ids in order, so opening a large
@@ -86,6 +89,7 @@ class Query {
     std::string fieldByName(std::string_view name);
     // The named column as GBK bytes: a BLOB as stored, text converted. For the scrambled columns.
     std::string fieldBytes(std::string_view name);
+    // The first column; for a table whose first column is the row id, as word's Id is, without reading the row.
     std::string firstField();
 
   private:
@@ -103,6 +107,7 @@ class Query {
     Statement statement_;
     bool active_ = false;
     std::vector<std::int64_t> rowIds_;
+    bool firstColumnIsRowId_ = false;
     size_t position_ = 0;
     // The columns of the row under the cursor, read once it is asked for.
     size_t loadedPosition_ = SIZE_MAX;

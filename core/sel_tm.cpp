@@ -139,21 +139,26 @@ void SelTmLogic::BtnFlClick() {
 }
 
 std::vector<std::int64_t> SelTmLogic::Get_Random_ID(const std::string& typeCode, const std::string& kind, int count) {
+    // The candidates are the rows of the open result; only the drawn ones are read.
     Query& query = data_.ADOQuery1;
     query.reopen(statements::questionsOfKind(typeCode, kind));
-    std::vector<std::int64_t> candidates;
-    candidates.reserve(static_cast<size_t>(query.recordCount()));
-    for (query.first(); !query.eof(); query.next()) candidates.push_back(toInteger(query.firstField()));
-    query.close();
-
+    const auto candidates = static_cast<size_t>(query.recordCount());
+    // Offsets drawn so far, ascending. Candidate k of those left is found by stepping over them, which picks what
+    // removing each drawn candidate from a list would, without moving a list of a million ids a hundred times.
+    std::vector<size_t> taken;
     std::vector<std::int64_t> drawn;
-    for (int i = 0; i < count && !candidates.empty(); ++i) {
+    for (int i = 0; i < count && taken.size() < candidates; ++i) {
         // Seeded anew before every single draw.
         Random random(platform_.performanceCounter());
-        const auto k = static_cast<size_t>(random.below(static_cast<std::int32_t>(candidates.size())));
-        drawn.push_back(candidates[k]);
-        candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(k));
+        auto k = static_cast<size_t>(random.below(static_cast<std::int32_t>(candidates - taken.size())));
+        auto at = taken.begin();
+        for (; at != taken.end() && *at <= k; ++at) ++k;
+        taken.insert(at, k);
+        query.first();
+        query.moveBy(static_cast<int>(k));
+        drawn.push_back(toInteger(query.firstField()));
     }
+    query.close();
     return drawn;
 }
 

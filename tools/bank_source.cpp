@@ -219,6 +219,7 @@ void fill(Writer& db, const BankSource& source) {
             throw Error("question " + std::to_string(q.id) + ": " + e.what());
         }
     }
+    db.exec(schema::kCreateIndexes);
     db.exec("commit");
 }
 
