@@ -43,6 +43,16 @@ class Converter {
     iconv_t cd_;
 };
 
+// Opening a conversion costs more than converting a question's text: each thread keeps one of each direction.
+Converter& converterTo(const char* to) {
+    if (std::string_view(to) == "UTF-8") {
+        static thread_local Converter toUtf8("UTF-8", kGbk);
+        return toUtf8;
+    }
+    static thread_local Converter toGbk(kGbk, "UTF-8");
+    return toGbk;
+}
+
 }  // namespace
 
 size_t utf8CharacterLength(std::string_view text) {
@@ -63,9 +73,8 @@ size_t utf8CharacterLength(std::string_view text) {
 namespace {
 
 std::string convertStrict(std::string_view in, const char* to, const char* from, const char* fromName) {
-    Converter converter(to, from);
     std::string out;
-    size_t done = converter.convert(in, out);
+    size_t done = converterTo(to).convert(in, out);
     if (done != in.size()) {
         char where[64];
         std::snprintf(where, sizeof where, " at byte %zu", done + 1);
@@ -86,10 +95,10 @@ std::string utf8ToGbk(std::string_view utf8) { return convertStrict(utf8, kGbk, 
 std::string gbkToUtf8(std::string_view gbk) { return convertStrict(gbk, "UTF-8", kGbk, "GBK"); }
 
 std::string gbkToUtf8Lenient(std::string_view gbk) {
-    Converter converter("UTF-8", kGbk);
+    Converter& toUtf8 = converterTo("UTF-8");
     std::string out;
     while (!gbk.empty()) {
-        gbk.remove_prefix(converter.convert(gbk, out));
+        gbk.remove_prefix(toUtf8.convert(gbk, out));
         if (gbk.empty()) break;
         char escaped[8];
         std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(gbk.front()));

@@ -2,6 +2,7 @@
 #include "bank/scramble.h"
 
 #include <algorithm>
+#include <array>
 
 #include "bank/error.h"
 #include "bank/gbk.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr std::uint8_t kFirstShift = 51;
 constexpr std::uint8_t kSecondShift = 56;
 
-int hexDigit(char c) {
+constexpr int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -31,6 +32,42 @@ std::uint8_t readHex(std::string_view digits) {
     }
     if (digits.empty()) throw invalidInteger("$");
     return static_cast<std::uint8_t>(value);
+}
+
+// The digit a stored byte reads as after both shifts, or -1.
+constexpr std::array<std::int8_t, 256> kStoredDigit = [] {
+    std::array<std::int8_t, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        table[static_cast<size_t>(b)] = static_cast<std::int8_t>(
+            hexDigit(static_cast<char>(static_cast<std::uint8_t>(b - kFirstShift - kSecondShift))));
+    }
+    return table;
+}();
+
+// Both shifts and the key in one pass, for what every stored text is: the seed and whole pairs of digits. Anything
+// else is left to the step-by-step road, which also names a bad digit as the conversion does.
+bool decodeWholePairs(std::string_view stored, std::string& out) {
+    if (stored.size() < 4 || stored.size() % 2 != 0) return false;
+    auto pair = [&](size_t at) {
+        const int high = kStoredDigit[static_cast<std::uint8_t>(stored[at])];
+        const int low = kStoredDigit[static_cast<std::uint8_t>(stored[at + 1])];
+        return high < 0 || low < 0 ? -1 : high * 16 + low;
+    };
+    int prev = pair(0);
+    if (prev < 0) return false;
+    out.resize(stored.size() / 2 - 1);
+    const size_t keyLength = kScrambleKey.size();
+    size_t k = 0;
+    for (size_t at = 2, i = 0; at < stored.size(); at += 2, ++i) {
+        const int b = pair(at);
+        if (b < 0) return false;
+        const unsigned c = static_cast<unsigned>(b) ^ static_cast<std::uint8_t>(kScrambleKey[k]);
+        k = k + 1 < keyLength ? k + 1 : 0;
+        const unsigned p = static_cast<unsigned>(prev);
+        out[i] = static_cast<char>(c <= p ? c + 255 - p : c - p);
+        prev = b;
+    }
+    return true;
 }
 
 }  // namespace
@@ -63,6 +100,7 @@ std::string UncrypKey(std::string_view s, std::string_view key) {
 
 std::string mdtoTm(std::string_view stored) {
     if (stored.empty()) return {};
+    if (std::string decoded; decodeWholePairs(stored, decoded)) return decoded;
     std::string t = mdtoeditstr(stored, kFirstShift);
     t = mdtoeditstr(t, kSecondShift);
     return UncrypKey(t, kScrambleKey);

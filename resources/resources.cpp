@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "resources/resources.h"
 
+#include <list>
 #include <map>
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -35,8 +37,34 @@ std::span<const unsigned char> resourceBytes(std::string_view type, std::string_
 }
 
 std::shared_ptr<const Image> loadPicture(std::string_view type, std::string_view name) {
+    // Moving back, reviewing a paper or practising again shows the same pictures: each is decoded once and kept
+    // while the most recently shown ones fit in the bound.
+    constexpr size_t kKeptBytes = 32 << 20;
+    struct Kept {
+        Key key;
+        std::shared_ptr<const Image> image;
+    };
+    static std::mutex mutex;
+    static std::list<Kept> recent;  // most recently shown first
+    static size_t keptBytes = 0;
+
     auto bytes = resourceBytes(type, name);
-    return std::make_shared<const Image>(type == "BMP" ? decodeBmp(bytes) : decodeJpeg(bytes));
+    const Key key = index().find(Key{type, name})->first;
+    std::lock_guard lock(mutex);
+    for (auto at = recent.begin(); at != recent.end(); ++at) {
+        if (at->key == key) {
+            recent.splice(recent.begin(), recent, at);
+            return at->image;
+        }
+    }
+    auto image = std::make_shared<const Image>(type == "BMP" ? decodeBmp(bytes) : decodeJpeg(bytes));
+    recent.push_front({key, image});
+    keptBytes += image->rgb.size();
+    while (keptBytes > kKeptBytes && recent.size() > 1) {
+        keptBytes -= recent.back().image->rgb.size();
+        recent.pop_back();
+    }
+    return image;
 }
 
 }  // namespace zuvo

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "bank/error.h"
 #include "bank/gbk.h"
 #include "tests/support/expect_error.h"
@@ -121,6 +123,29 @@ TEST(Gbk, NamesACharacterItCannotHoldAndRefusesBrokenText) {
 TEST(UncrypKey, AnEmptyKeyLeavesThePairsUnmixed) { EXPECT_EQ(UncrypKey("0041", ""), "A"); }
 
 TEST(ScrambleText, RefusesNulBytes) { EXPECT_THROW(scrambleText(std::string("a\0b", 3), 7), Error); }
+
+// The one-pass decoding of whole pairs must give what the two shifts and the key give step by step, for every
+// length and every kind of byte, the messages of broken fields included.
+TEST(MdtoTm, AgreesWithTheStepsOnAnyBytes) {
+    std::mt19937 random(5);
+    // Bytes that read as digits after the shifts, and some that do not.
+    const std::string digits = mdtoeditstr("0123456789ABCDEFabcdef", static_cast<std::uint8_t>(256 - 107));
+    const std::string bytes = digits + "\x01Zz\xff";
+    auto outcome = [](auto decode) {
+        try {
+            return decode();
+        } catch (const Error& e) {
+            return std::string("error: ") + e.what();
+        }
+    };
+    for (int round = 0; round < 20000; ++round) {
+        std::string stored(random() % 12, '\0');
+        for (char& c : stored) c = bytes[random() % (round % 2 ? digits.size() : bytes.size())];
+        const std::string steps = outcome(
+            [&] { return stored.empty() ? "" : UncrypKey(mdtoeditstr(mdtoeditstr(stored, 51), 56), kScrambleKey); });
+        ASSERT_EQ(outcome([&] { return mdtoTm(stored); }), steps) << "round " << round;
+    }
+}
 
 }  // namespace
 }  // namespace zuvo

@@ -150,6 +150,7 @@ TEST_F(ShippedBank, EveryQuestionPictureIsUsedAndFitsItsBox) {
         const auto picture = loadPicture("JPEG", name);
         EXPECT_LE(picture->width, 217) << name;
         EXPECT_LE(picture->height, 153) << name;
+        EXPECT_EQ(loadPicture("JPEG", name), picture) << name << " is decoded again when shown again";
     }
 }
 
