@@ -10,12 +10,14 @@
 #include "bank/scramble.h"
 #include "bank/statements.h"
 #include "tools/bank_source.h"
+#include "tools/synth_bank.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: zuvo-bank build SOURCE... OUT  build a bank from the files of the question source\n"
-    "       zuvo-bank dump BANK [TABLE]   print word (default), tmlx or Tmfl, one row a line, tab-separated\n";
+    "       zuvo-bank dump BANK [TABLE]   print word (default), tmlx or Tmfl, one row a line, tab-separated\n"
+    "       zuvo-bank synth N OUT          build a bank of N made-up questions shaped like the shipped one\n";
 
 std::string escaped(const std::string& field) {
     std::string out;
@@ -47,6 +49,23 @@ int build(const std::vector<std::string>& sourcePaths, const std::string& out) {
         }
     }
     zuvo::writeBank(zuvo::readBankSource(sourcePaths), out);
+    return 0;
+}
+
+int synth(const std::string& count, const std::string& out) {
+    // Up to ten million questions: a bank far beyond any real one, still a few gigabytes at most.
+    constexpr long long kMost = 10'000'000;
+    long long questions = 0;
+    size_t used = 0;
+    try {
+        questions = std::stoll(count, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != count.size() || questions < 1 || questions > kMost) {
+        throw zuvo::Error("the question count " + count + " is not a whole number from 1 to " + std::to_string(kMost));
+    }
+    zuvo::writeBank(zuvo::synthBankSource(questions), out);
     return 0;
 }
 
@@ -101,6 +120,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         if (args.size() >= 3 && args[0] == "build") return build({args.begin() + 1, args.end() - 1}, args.back());
+        if (args.size() == 3 && args[0] == "synth") return synth(args[1], args[2]);
         if ((args.size() == 2 || args.size() == 3) && args[0] == "dump")
             return dump(args[1], args.size() == 3 ? args[2] : "word");
     } catch (const std::exception& e) {

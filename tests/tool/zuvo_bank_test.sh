@@ -53,4 +53,17 @@ cmp -s "$last" "$work/before.yaml" || fail "a source file was overwritten"
 if "$tool" dump "$work/Word.mdb" nosuch 2>/dev/null; then fail "unknown table accepted"; fi
 if "$tool" dump "$work/missing.mdb" 2>/dev/null; then fail "missing bank accepted"; fi
 if "$tool" 2>/dev/null; then fail "no arguments accepted"; fi
+# A made-up bank: the count asked for, a third true/false, every text decodable, every picture one the program has
+# (the dump decodes every field; the program's own tests show the pictures).
+"$tool" synth 300 "$work/Synth.mdb"
+"$tool" dump "$work/Synth.mdb" > "$work/synth.tsv"
+[ "$(wc -l < "$work/synth.tsv")" -eq 300 ] || fail "synth made $(wc -l < "$work/synth.tsv") questions, not 300"
+[ "$(cut -f2 "$work/synth.tsv" | grep -c '^pd$')" -eq 100 ] || fail "synth: not a third true/false"
+"$tool" synth 300 "$work/Again.mdb"
+"$tool" dump "$work/Again.mdb" | cmp -s - "$work/synth.tsv" || fail "synth: the same count gave another bank"
+for count in 0 -5 x 12x 10000001 ""; do
+  if "$tool" synth "$count" "$work/Bad.mdb" 2>/dev/null; then fail "synth accepted the count '$count'"; fi
+done
+[ ! -e "$work/Bad.mdb" ] || fail "a refused synth left a bank"
+
 echo "zuvo-bank: all checks passed"
