@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -44,6 +45,7 @@ class TMyThread {
     class Http;
 
     void run();
+    void fetch(Http& http);
     template <class Step>
     void post(Step step);
 
@@ -54,7 +56,9 @@ class TMyThread {
     std::string programFolder_;
     AdFetchLimits limits_;
     std::atomic<bool> cancelled_{false};
-    std::unique_ptr<Http> http_;
+    // The run's connection while it has one, for the window to wake when it cancels.
+    std::mutex httpMutex_;
+    Http* http_ = nullptr;
     std::thread thread_;
 };
 

@@ -47,11 +47,14 @@ MainWindow::MainWindow(DataModule& data, QtPlatform& platform) : platform_(platf
 }
 
 void MainWindow::showSettings() {
-    if (auto* dialog = findChild<SettingDialog*>("frmSetting")) {
-        dialog->logic().form.visible = true;
-        dialog->show();
-        dialog->raise();
+    auto* dialog = findChild<SettingDialog*>("frmSetting");
+    // Built when first shown: the start-up needs nothing of it.
+    if (!dialog) {
+        dialog = new SettingDialog(*this, platform_, QCoreApplication::applicationDirPath().toStdString() + "/");
     }
+    dialog->logic().form.visible = true;
+    dialog->show();
+    dialog->raise();
 }
 
 // The worker goes first, while everything it reports to still exists.
@@ -251,6 +254,20 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (painted_) return;
+    painted_ = true;
+    // Queued, so that the first frame is on the screen before the worker competes with it; a window closed by then
+    // has nothing to show advertising in.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (adWorker_ && isVisible()) adWorker_->Start();
+        },
+        Qt::QueuedConnection);
+}
+
 void MainWindow::buildStatusBar() {
     RzStatusBar1 = place<QFrame>(this, "RzStatusBar1", 0, 517, kClientWidth, 19);
     RzStatusBar1->setAutoFillBackground(true);
@@ -325,7 +342,7 @@ void MainWindow::apply(QLabel* widget, const Picture& picture) {
     auto& current = shown_[widget];
     if (current == image) return;
     current = image;
-    widget->setPixmap(image ? toPixmap(*image) : QPixmap());
+    widget->setPixmap(image ? toPixmap(picture.image) : QPixmap());
 }
 
 void MainWindow::sync() {
@@ -377,7 +394,8 @@ void MainWindow::connectAdvertising() {
     logic_.ads.programFolder = QCoreApplication::applicationDirPath().toStdString() + "/";
     logic_.startAdWorker = [this] {
         adWorker_ = std::make_unique<TMyThread>(logic_.ads, platform_, adHosts());
-        adWorker_->Start();
+        // Nothing the learner sees first comes from the network: before the first paint, the worker waits for it.
+        if (painted_) adWorker_->Start();
     };
     ShockwaveFlash1->setMovie(&banner_);
     ShockwaveFlash1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -33,12 +33,13 @@ class MainWindow : public QWidget {
 
     MainWindowLogic& logic() { return logic_; }
     void sync();
-    // Shows the settings dialog without making it modal. No control of the window calls it.
+    // Shows the settings dialog, built on first use, without making it modal. No control of the window calls it.
     void showSettings();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     template <class Handler>
@@ -114,6 +115,7 @@ class MainWindow : public QWidget {
     std::map<QLabel*, const Image*> shown_;
     std::map<QLabel*, LinkLook> shownLook_;
     QObject* bannerHook_ = nullptr;
+    bool painted_ = false;
     // Declared last: it is stopped before anything it hands its results to goes away.
     std::unique_ptr<TMyThread> adWorker_;
 };

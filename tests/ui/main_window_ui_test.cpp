@@ -12,14 +12,18 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <chrono>
 #include <ctime>
 #include <functional>
+#include <thread>
 
 #include "bank/data_module.h"
 #include "bank/gbk.h"
 #include "bank/scramble.h"
 #include "bank/statements.h"
 #include "core/ad_display.h"
+#include "core/ad_page.h"
+#include "tests/support/http_server.h"
 #include "tests/support/test_bank.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
@@ -358,6 +362,21 @@ class MainWindowUiTest : public QObject {
         QCOMPARE(catcher.opened, (QStringList{"http://link.example/", "http://banner.example/"}));
     }
 
+    // The window comes up without waiting for the network: the ad worker asks for its page only once it has painted.
+    void advertisingStartsOnceTheWindowIsOnScreen() {
+        test::HttpServer host;
+        qputenv("ZUVO_AD_HOSTS", QByteArray::fromStdString(host.base() + "," + host.base()));
+        struct Unset {
+            ~Unset() { qunsetenv("ZUVO_AD_HOSTS"); }
+        } unset;
+        Trainer trainer(threeQuestions());
+        // Ample time for a worker started with the window to have asked, while no event is handled.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        QCOMPARE(host.requests(kAdPagePath), 0);
+        QVERIFY(QTest::qWaitForWindowExposed(&trainer.window));
+        QTRY_VERIFY(host.requests(kAdPagePath) > 0);
+    }
+
     void urlOpenerOpensOnlyWebAddresses() {
         // Every scheme is caught here, so that an address handed on wrongly would show.
         const QStringList schemes = {"http", "https", "file", "ftp", "mailto", "javascript", "smb", "data"};
@@ -399,6 +418,22 @@ class MainWindowUiTest : public QObject {
         QCOMPARE(file.readAll(), QByteArray::fromStdString(utf8ToGbk("[系统设置]\r\n时间间隔=3\r\n")));
         click(dialog.findChild<QPushButton*>("BitBtn2"));
         QVERIFY(!dialog.isVisible());
+    }
+
+    // The program does not build the settings dialog at start-up: the first showing builds it, later ones reuse it.
+    void settingsDialogIsBuiltWhenFirstShown() {
+        Trainer trainer(threeQuestions());
+        MainWindow& window = trainer.window;
+        QVERIFY(!window.findChild<SettingDialog*>("frmSetting"));
+
+        window.showSettings();
+        auto* dialog = window.findChild<SettingDialog*>("frmSetting");
+        QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
+        click(dialog->findChild<QPushButton*>("BitBtn2"));
+        QVERIFY(!dialog->isVisible());
+        window.showSettings();
+        QCOMPARE(window.findChildren<SettingDialog*>().size(), 1);
+        QVERIFY(dialog->isVisible());
     }
 
     void wordListEditorAddsOneRow() {
