@@ -1,5 +1,6 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
-# `make check-sanitize` and `make fuzz` are the reliability checks; CI runs them after `make test`.
+# `make check-sanitize` and `make fuzz` are the reliability checks; CI runs them after `make test`. `make bench`
+# prints the performance figures.
 BUILD ?= build
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
@@ -8,7 +9,7 @@ SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=undefined -
 SANITIZE_ENV := QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 TSAN_OPTIONS=halt_on_error=1
 
-.PHONY: all deps configure build run test check-sanitize fuzz clean
+.PHONY: all deps configure build run test check-sanitize fuzz bench clean
 
 all: build
 
@@ -40,5 +41,9 @@ check-sanitize: deps
 fuzz: deps
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
+# The performance figures against their budgets (build-bench/, Release). Not part of the tests: timings are noisy.
+bench: deps
+	python3 scripts/bench.py build-bench
+
 clean:
-	rm -rf $(BUILD) build-asan build-tsan build-fuzz
+	rm -rf $(BUILD) build-asan build-tsan build-fuzz build-bench
