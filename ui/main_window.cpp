@@ -31,7 +31,8 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-MainWindow::MainWindow(DataModule& data, QtPlatform& platform) : platform_(platform), logic_(data, platform) {
+MainWindow::MainWindow(DataModule& data, QtPlatform& platform, const std::string& bannerFolder)
+    : platform_(platform), logic_(data, platform) {
     setObjectName("frmMain");
     setWindowTitle(QString::fromUtf8(kProgramTitle));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -40,7 +41,7 @@ MainWindow::MainWindow(DataModule& data, QtPlatform& platform) : platform_(platf
     setWindowIcon(QIcon(bitmapPixmap("MAINICON")));
     build();
     connectHandlers();
-    connectAdvertising();
+    connectAdvertising(bannerFolder);
     centreOnScreen(this);
     platform_.attach(this, [this] { sync(); });
     handle([this] { logic_.FormCreate(); });
@@ -373,8 +374,9 @@ void MainWindow::sync() {
     syncTimers();
 }
 
-void MainWindow::connectAdvertising() {
-    logic_.ads.programFolder = QCoreApplication::applicationDirPath().toStdString() + "/";
+void MainWindow::connectAdvertising(const std::string& bannerFolder) {
+    logic_.ads.programFolder =
+        bannerFolder.empty() ? QCoreApplication::applicationDirPath().toStdString() + "/" : bannerFolder;
     logic_.startAdWorker = [this] {
         adWorker_ = std::make_unique<TMyThread>(logic_.ads, platform_, adHosts());
         adWorker_->Start();

@@ -27,8 +27,9 @@ class GroupBar;
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    // Builds the window and runs its creation handler, as the program's second form.
-    MainWindow(DataModule& data, QtPlatform& platform);
+    // Builds the window and runs its creation handler, as the program's second form. Banner files are kept in
+    // bannerFolder (ending in a separator), by default the program's own folder.
+    MainWindow(DataModule& data, QtPlatform& platform, const std::string& bannerFolder = {});
     ~MainWindow() override;
 
     MainWindowLogic& logic() { return logic_; }
@@ -53,7 +54,7 @@ class MainWindow : public QWidget {
     void connectHandlers();
     // The number box's own keys: Enter jumps, and its character filter drops what a number cannot hold.
     bool numberBoxKey(QKeyEvent& event);
-    void connectAdvertising();
+    void connectAdvertising(const std::string& bannerFolder);
     bool linkEvent(QObject* watched, QEvent* event);
     bool bannerPress(QObject* watched, QEvent* event);
     void syncAdvertising();
