@@ -42,3 +42,15 @@ fuzz: deps
 
 clean:
 	rm -rf $(BUILD) build-asan build-tsan build-fuzz
+
+# The program as a desktop application: `make install PREFIX=...` (default /usr/local) and the Debian package
+# `make deb` (build/zuvo_VERSION_ARCH.deb).
+PREFIX ?= /usr/local
+
+.PHONY: install deb
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+deb: build
+	cd $(BUILD) && cpack -G DEB
