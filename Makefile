@@ -47,3 +47,15 @@ bench: deps
 
 clean:
 	rm -rf $(BUILD) build-asan build-tsan build-fuzz build-bench
+
+# The program as a desktop application: `make install PREFIX=...` (default /usr/local) and the Debian package
+# `make deb` (build/zuvo_VERSION_ARCH.deb).
+PREFIX ?= /usr/local
+
+.PHONY: install deb
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+deb: build
+	cd $(BUILD) && cpack -G DEB

@@ -26,7 +26,8 @@ class AdDisplay {
     std::int32_t Link1Index = 0;
     std::int32_t Link2Index = 0;
     std::int32_t RollSwitched = 0;
-    // Folder of the program, ending in a separator; banner files live there.
+    // The folder banner files live in, ending in a separator: the program's own, or the learner's cache folder when
+    // the program is installed.
     std::string programFolder;
 
     // From the worker: the lists and the starting indexes in one step, later each banner being fetched, then the

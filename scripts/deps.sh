@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-dev
   python3 xvfb xdotool imagemagick x11-utils fonts-wqy-microhei
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Regenerates every picture under resources/pictures and resources/bitmaps.
+# Regenerates every picture under resources/pictures and resources/bitmaps, and the launcher's icons under
+# desktop/icons.
 # The outputs are committed, so the build never needs ImageMagick; run this
 # only after changing a drawing.
 #
@@ -252,8 +253,9 @@ draw_groups() {
         -draw "$ROUND polygon $(star 136 108 52 21)"
 }
 
-draw_icon() {
-    "${IM[@]}" -size 256x256 xc:white \
+# The icon at 256 x 256, drawn over the canvas given first.
+icon() {
+    "${IM[@]}" -size 256x256 "$1" \
         -fill '#2f7fc9' -stroke none -draw "roundrectangle 8,8 247,247 48,48" \
         -fill none -stroke white -strokewidth 22 -draw "circle 122,122 122,40" \
         -fill white -stroke none -draw "circle 122,122 122,96" \
@@ -264,7 +266,18 @@ draw_icon() {
         -fill '#23a455' -draw "$ROUND circle 190,190 190,142" \
         -fill none -stroke white -strokewidth 14 \
         -draw "$ROUND polyline 166,190 184,208 214,172" \
-        -filter Box -resize 64x64 "${BMP_OUT[@]}" "BMP3:$BMP/MAINICON.bmp"
+        "${@:2}"
+}
+
+draw_icon() {
+    icon xc:white -filter Box -resize 64x64 "${BMP_OUT[@]}" "BMP3:$BMP/MAINICON.bmp"
+    # The launcher's icon in the sizes of the desktop's icon theme, its corners transparent.
+    local size
+    for size in 16 24 32 48 64 128 256; do
+        mkdir -p "$ROOT/desktop/icons/${size}x${size}"
+        icon xc:none -resize "${size}x${size}" -strip -define png:exclude-chunks=date,time \
+            "PNG32:$ROOT/desktop/icons/${size}x${size}/org.vexa.zuvo.png"
+    done
 }
 
 ###########################################################################

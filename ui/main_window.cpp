@@ -31,7 +31,11 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-MainWindow::MainWindow(DataModule& data, QtPlatform& platform) : platform_(platform), logic_(data, platform) {
+MainWindow::MainWindow(DataModule& data, QtPlatform& platform, const DataFolders& folders)
+    : platform_(platform), logic_(data, platform), folders_(folders) {
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString() + "/";
+    if (folders_.data.empty()) folders_.data = programFolder;
+    if (folders_.cache.empty()) folders_.cache = programFolder;
     setObjectName("frmMain");
     setWindowTitle(QString::fromUtf8(kProgramTitle));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -50,7 +54,7 @@ void MainWindow::showSettings() {
     auto* dialog = findChild<SettingDialog*>("frmSetting");
     // Built when first shown: the start-up needs nothing of it.
     if (!dialog) {
-        dialog = new SettingDialog(*this, platform_, QCoreApplication::applicationDirPath().toStdString() + "/");
+        dialog = new SettingDialog(*this, platform_, folders_.data);
     }
     dialog->logic().form.visible = true;
     dialog->show();
@@ -391,7 +395,7 @@ void MainWindow::sync() {
 }
 
 void MainWindow::connectAdvertising() {
-    logic_.ads.programFolder = QCoreApplication::applicationDirPath().toStdString() + "/";
+    logic_.ads.programFolder = folders_.cache;
     logic_.startAdWorker = [this] {
         adWorker_ = std::make_unique<TMyThread>(logic_.ads, platform_, adHosts());
         // Nothing the learner sees first comes from the network: before the first paint, the worker waits for it.

@@ -17,6 +17,7 @@
 
 #include "ads/ad_worker.h"
 #include "bank/data_module.h"
+#include "core/data_folders.h"
 #include "core/main_window.h"
 #include "ui/qt_platform.h"
 
@@ -27,8 +28,10 @@ class GroupBar;
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    // Builds the window and runs its creation handler, as the program's second form.
-    MainWindow(DataModule& data, QtPlatform& platform);
+    // Builds the window and runs its creation handler, as the program's second form. Setting.ini is kept in
+    // folders.data and banner files in folders.cache (each ending in a separator); by default both in the program's
+    // own folder.
+    MainWindow(DataModule& data, QtPlatform& platform, const DataFolders& folders = {});
     ~MainWindow() override;
 
     MainWindowLogic& logic() { return logic_; }
@@ -116,6 +119,7 @@ class MainWindow : public QWidget {
     std::map<QLabel*, LinkLook> shownLook_;
     QObject* bannerHook_ = nullptr;
     bool painted_ = false;
+    DataFolders folders_;
     // Declared last: it is stopped before anything it hands its results to goes away.
     std::unique_ptr<TMyThread> adWorker_;
 };
