@@ -9,16 +9,19 @@ import subprocess
 import sys
 import tempfile
 
+import bench_startup
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
-# Google Benchmark figures: the benchmark's name is the figure's, its unit is set in the benchmark.
+# Google Benchmark figures: the benchmark's name is the figure's, its unit is set in the benchmark. The last column
+# is the number of decimals printed.
 BENCHMARKS = [
-    ("decode_field_ns", "ns", 500),
-    ("move_1200_us", "us", 50),
-    ("move_1m_us", "us", 50),
-    ("open_all_1m_ms", "ms", 300),
-    ("exam_draw_1200_ms", "ms", 5),
-    ("exam_draw_1m_ms", "ms", 150),
+    ("decode_field_ns", "ns", 500, 0),
+    ("move_1200_us", "us", 50, 1),
+    ("move_1m_us", "us", 50, 1),
+    ("open_all_1m_ms", "ms", 300, 0),
+    ("exam_draw_1200_ms", "ms", 5, 2),
+    ("exam_draw_1m_ms", "ms", 150, 0),
 ]
 PEAK_BUDGET_MIB = 200
 REPETITIONS = 5
@@ -47,10 +50,10 @@ def make_banks(folder):
         run([tool, "synth", str(count), bank], stdout=sys.stderr)
 
 
-def line(name, value, unit, budget):
-    verdict = "ok" if value <= budget else "over"
-    print(f"{name} {value:.3g} {unit} budget {budget:g} {verdict}", flush=True)
-    return verdict == "ok"
+def line(name, value, unit, budget, digits):
+    text = bench_startup.figure(name, value, unit, budget, digits)
+    print(text, flush=True)
+    return text.endswith(" ok")
 
 
 def google_benchmarks(folder):
@@ -62,7 +65,7 @@ def google_benchmarks(folder):
         with open(out) as f:
             results = json.load(f)["benchmarks"]
     medians = {r["run_name"]: r["real_time"] for r in results if r.get("aggregate_name") == "median"}
-    return all([line(name, medians[name], unit, budget) for name, unit, budget in BENCHMARKS])
+    return all([line(name, medians[name], unit, budget, digits) for name, unit, budget, digits in BENCHMARKS])
 
 
 def exam_peak(folder):
@@ -71,15 +74,17 @@ def exam_peak(folder):
         done = run([os.path.join(folder, "exam_peak"), os.path.join(folder, "banks", "1m")],
                    stdout=subprocess.PIPE, text=True)
         peaks.append(float(done.stdout))
-    return line("exam_draw_1m_peak_mib", statistics.median(peaks), "MiB", PEAK_BUDGET_MIB)
+    return line("exam_draw_1m_peak_mib", statistics.median(peaks), "MiB", PEAK_BUDGET_MIB, 0)
 
 
 def startup(folder):
-    done = run([sys.executable, os.path.join(ROOT, "scripts", "bench_startup.py"), folder],
-               stdout=subprocess.PIPE, text=True)
-    sys.stdout.write(done.stdout)
-    sys.stdout.flush()
-    return all(l.split()[-1] == "ok" for l in done.stdout.splitlines())
+    try:
+        lines = bench_startup.measure(folder)
+    except bench_startup.BenchError as error:
+        print(f"bench: {error}", file=sys.stderr)
+        return False
+    print("\n".join(lines), flush=True)
+    return all(text.endswith(" ok") for text in lines)
 
 
 def main():
