@@ -15,7 +15,7 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-// name against a lower-case column name, without making a lower-case copy for every field read.
+// Whether name, in any case, is the lower-case column name: without a lower-case copy for every field read.
 bool sameName(std::string_view lowerName, std::string_view name) {
     return std::equal(lowerName.begin(), lowerName.end(), name.begin(), name.end(),
                       [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
