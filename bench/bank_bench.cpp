@@ -4,30 +4,18 @@
 #include <benchmark/benchmark.h>
 
 #include <iostream>
-#include <memory>
 #include <string>
 
-#include "bank/data_module.h"
 #include "bank/scramble.h"
 #include "bank/statements.h"
-#include "core/main_window.h"
-#include "tests/support/fake_platform.h"
+#include "bench/started_program.h"
 
 namespace zuvo {
 namespace {
 
-std::string banks;
+using bench::StartedProgram;
 
-// The program as it starts on a bank, with a platform whose boxes answer at once.
-struct Started {
-    explicit Started(const std::string& bank) {
-        data.DataModuleCreate(banks + "/" + bank);
-        main.FormCreate();
-    }
-    DataModule data;
-    test::FakePlatform platform;
-    MainWindowLogic main{data, platform};
-};
+std::string banks;
 
 void decode_field_ns(benchmark::State& state) {
     // 99 bytes of GBK text store as 200 bytes.
@@ -36,7 +24,7 @@ void decode_field_ns(benchmark::State& state) {
 }
 
 void move(benchmark::State& state, const char* bank) {
-    Started program(bank);
+    StartedProgram program(banks + "/" + bank);
     MainWindowLogic& main = program.main;
     for (auto _ : state) {
         if (main.state.CurNo >= main.state.TmCount) main.state.CurNo = 0;
@@ -57,12 +45,9 @@ void open_all_1m_ms(benchmark::State& state) {
 }
 
 void exam_draw(benchmark::State& state, const char* bank) {
-    Started program(bank);
+    StartedProgram program(banks + "/" + bank);
     MainWindowLogic& main = program.main;
-    // The dialog as the learner leaves it: filled, the first exam type picked.
-    main.state.SelType = kExamMode;
-    main.selTm.runModal = [] {};
-    main.selTm.ShowModal();
+    program.pickExam();
     for (auto _ : state) main.selTm.BtnKsClick();
     if (main.state.TmCount != 100) state.SkipWithError("the paper does not hold 100 questions");
 }

@@ -5,26 +5,18 @@
 
 #include <cstdio>
 
-#include "bank/data_module.h"
-#include "core/main_window.h"
-#include "tests/support/fake_platform.h"
+#include "bench/started_program.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: exam_peak BANK_FOLDER\n");
         return 2;
     }
-    zuvo::DataModule data;
-    data.DataModuleCreate(argv[1]);
-    zuvo::test::FakePlatform platform;
-    zuvo::MainWindowLogic main(data, platform);
-    main.FormCreate();
-    main.state.SelType = zuvo::kExamMode;
-    main.selTm.runModal = [] {};
-    main.selTm.ShowModal();
-    main.selTm.BtnKsClick();
-    if (main.state.TmCount != 100) {
-        std::fprintf(stderr, "exam_peak: the paper holds %d questions\n", main.state.TmCount);
+    zuvo::bench::StartedProgram program(argv[1]);
+    program.pickExam();
+    program.main.selTm.BtnKsClick();
+    if (program.main.state.TmCount != 100) {
+        std::fprintf(stderr, "exam_peak: the paper holds %d questions\n", program.main.state.TmCount);
         return 1;
     }
     rusage usage{};
